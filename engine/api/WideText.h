@@ -1,0 +1,16 @@
+// The engine's one place for UTF-16 <-> UTF-8 conversion (paths and titles).
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace colligo {
+
+std::size_t wideLength(const char16_t *text);
+// Fails (nullopt) on an unpaired surrogate: such a name cannot exist on disk.
+std::optional<std::string> utf16ToUtf8(std::u16string_view text);
+std::u16string utf8ToUtf16(std::string_view text);
+
+} // namespace colligo

@@ -1,0 +1,72 @@
+/*
+ * Colligo: the PDF engine of Quellan PDF Merger.
+ *
+ * A plain C interface for host programs: open documents and count their pages,
+ * merge several files into one, split a file by page ranges or at the entries of
+ * one outline level. Every function returns an integer result; nothing is thrown,
+ * shown or logged. Calls are not reentrant: a host makes one engine call at a time.
+ */
+#ifndef COLLIGO_H
+#define COLLIGO_H
+
+#include <stdint.h>
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define COLLIGO_CALL __stdcall
+#else
+#define COLLIGO_CALL
+#endif
+
+#if defined(_WIN32)
+#define COLLIGO_EXPORT __declspec(dllexport)
+#else
+#define COLLIGO_EXPORT __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* UTF-16 text, NUL-terminated (wchar_t on Windows). */
+#if defined(_WIN32)
+typedef wchar_t ColligoWideChar;
+#elif defined(__cplusplus)
+typedef char16_t ColligoWideChar;
+#else
+typedef uint_least16_t ColligoWideChar;
+#endif
+
+/* A handle to an open document: positive on success, or one of the codes below. */
+typedef intptr_t DocumentHandle;
+
+enum {
+    COLLIGO_UNREADABLE = -1,  /* no path, missing, damaged or not a PDF file */
+    COLLIGO_NEEDS_PASSWORD = -2, /* encrypted, and the password is missing or wrong */
+    COLLIGO_RESTRICTED = -3   /* opened, but copying, printing or changing is not allowed */
+};
+
+/*
+ * Progress callback of merges and splits, called before each page is copied.
+ * Return nonzero to go on, zero to stop (the announced page is still copied).
+ * In a merge: phase 1, total = entries in the current file's page list,
+ * page = page about to be copied, position = its 1-based position in that list.
+ */
+typedef int32_t(COLLIGO_CALL *MergeProgressCallback)(int32_t phase, int32_t total, int32_t page,
+                                                      int32_t position);
+
+/* ---- Documents ------------------------------------------------------------ */
+
+/* Opens a document (UTF-8 path); password is tried as the owner password, or NULL. */
+COLLIGO_EXPORT DocumentHandle COLLIGO_CALL OpenPDF(const char *path, const char *password);
+/* The same with a UTF-16 path. */
+COLLIGO_EXPORT DocumentHandle COLLIGO_CALL OpenPDFW(const ColligoWideChar *path, const char *password);
+/* Page count of an open document; -1 for handle 0. */
+COLLIGO_EXPORT int32_t COLLIGO_CALL GetPageCount(DocumentHandle handle);
+/* Closes an open document: 0; -1 for handle 0. */
+COLLIGO_EXPORT int32_t COLLIGO_CALL ClosePDF(DocumentHandle handle);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* COLLIGO_H */

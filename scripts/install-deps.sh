@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build, the application and the tests need.
+# Idempotent: packages already present are left alone, so a second run costs a dpkg query.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config
+  libpoppler-private-dev libpoppler-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  libnss3-dev libnss3-tools
+  libpugixml-dev
+  googletest libgtest-dev
+  qpdf poppler-utils
+  time
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "install-deps: installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

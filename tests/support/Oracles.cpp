@@ -1,0 +1,82 @@
+#include "Oracles.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <stdexcept>
+#include <sys/wait.h>
+
+namespace testing_support {
+
+CommandResult runCommand(const std::string &command)
+{
+    CommandResult result { -1, {} };
+    std::string full = command + " 2>&1";
+    FILE *pipe = popen(full.c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 4096> chunk;
+    std::size_t got;
+    while ((got = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
+        result.output.append(chunk.data(), got);
+    int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string shellQuote(const std::string &text)
+{
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+bool qpdfCheckPasses(const std::string &path, std::string *report)
+{
+    CommandResult result = runCommand("qpdf --check " + shellQuote(path));
+    if (report)
+        *report = result.output;
+    return result.status == 0;
+}
+
+int qpdfPageCount(const std::string &path)
+{
+    CommandResult result = runCommand("qpdf --show-npages " + shellQuote(path));
+    return result.status == 0 ? std::stoi(result.output) : -1;
+}
+
+std::string pageText(const std::string &path, int page)
+{
+    std::string p = std::to_string(page);
+    return runCommand("pdftotext -q -layout -f " + p + " -l " + p + " " + shellQuote(path) + " -").output;
+}
+
+void encryptWithQpdf(const std::string &in, const std::string &out, const std::string &userPassword,
+                     const std::string &ownerPassword, const std::string &restrictions, int keyBits)
+{
+    std::string command = "qpdf --allow-weak-crypto --encrypt " + shellQuote(userPassword) + " " + shellQuote(ownerPassword) + " " +
+                          std::to_string(keyBits) + " " + restrictions + " -- " + shellQuote(in) + " " + shellQuote(out);
+    CommandResult result = runCommand(command);
+    if (result.status != 0 && result.status != 3)
+        throw std::runtime_error("qpdf could not encrypt: " + result.output);
+}
+
+void expectPagesMatch(const std::string &output, const std::vector<SourcePage> &expected)
+{
+    std::string report;
+    EXPECT_TRUE(qpdfCheckPasses(output, &report)) << output << ":\n" << report;
+    ASSERT_EQ(qpdfPageCount(output), static_cast<int>(expected.size())) << output;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        int page = static_cast<int>(i) + 1;
+        EXPECT_EQ(pageText(output, page), pageText(expected[i].file, expected[i].page))
+            << "output page " << page << " should be page " << expected[i].page << " of " << expected[i].file;
+    }
+}
+
+} // namespace testing_support

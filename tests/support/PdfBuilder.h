@@ -1,0 +1,38 @@
+// Writes PDF files byte for byte as a test states them: objects are given as
+// text, and the builder adds the header, a correct cross-reference table and
+// the trailer. What the engine is fed is therefore exactly what the test says.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+class PdfBuilder
+{
+public:
+    // Adds "N 0 obj\n<body>\nendobj\n" with the next free number (or `number`).
+    int add(const std::string &body, int number = 0);
+    // Adds a stream object: "<<dictEntries /Length n>>\nstream\n<data>\nendstream".
+    int addStream(const std::string &dictEntries, const std::string &data, int number = 0);
+    // Reserves a number for an object added later.
+    int reserve() { return ++lastNumber; }
+    // The whole file; `trailerExtra` goes into the trailer dictionary.
+    std::string build(int rootNumber, const std::string &trailerExtra = "") const;
+    void save(const std::string &path, int rootNumber, const std::string &trailerExtra = "") const;
+
+private:
+    int lastNumber = 0;
+    std::map<int, std::string> objects; // number -> complete object text
+};
+
+// A document of `pageCount` pages; page k shows the text "<label> page k" in
+// Helvetica, and the pages share one font object.
+std::string textDocument(int pageCount, const std::string &label = "Sample");
+void writeTextDocument(const std::string &path, int pageCount, const std::string &label = "Sample");
+
+void writeFile(const std::string &path, const std::string &bytes);
+std::string readFile(const std::string &path);
+
+} // namespace testing_support
