@@ -10,8 +10,10 @@ packages=(
   libnss3-dev libnss3-tools
   libpugixml-dev
   googletest libgtest-dev
-  qpdf poppler-utils
+  qpdf poppler-utils ghostscript
+  r-doc-pdf octave-doc gnuplot-doc
   time
+  xvfb x11-utils xdotool
 )
 
 missing=()

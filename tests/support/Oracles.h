@@ -21,6 +21,8 @@ bool qpdfCheckPasses(const std::string &path, std::string *report = nullptr);
 int qpdfPageCount(const std::string &path);
 // Text of one page (1-based) as pdftotext lays it out.
 std::string pageText(const std::string &path, int page);
+// Text of every page, in one pdftotext run (index 0 is page 1).
+std::vector<std::string> allPageTexts(const std::string &path);
 
 // Encrypts `in` into `out` with qpdf (`restrictions` are extra qpdf options such
 // as "--print=none"); an empty user password lets anyone open the file.
