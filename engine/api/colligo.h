@@ -65,6 +65,39 @@ COLLIGO_EXPORT int32_t COLLIGO_CALL GetPageCount(DocumentHandle handle);
 /* Closes an open document: 0; -1 for handle 0. */
 COLLIGO_EXPORT int32_t COLLIGO_CALL ClosePDF(DocumentHandle handle);
 
+/* ---- Merge list ------------------------------------------------------------ */
+
+/*
+ * Page-range expression: comma-separated items, each a page number or two
+ * numbers joined by "-" ("1,3,6-18"; "5-3" counts down; duplicates are kept).
+ * Pages beyond the file's last page end that file's part of the merge.
+ */
+
+/* Appends a file (UTF-8 path) and its expression (NULL = empty) to the merge
+ * list: 1; 0 when the file does not open or is encrypted. The third argument
+ * is ignored (pass 0). */
+COLLIGO_EXPORT int32_t COLLIGO_CALL AddFile(const char *path, const char *expression, int32_t reserved);
+/* The same for the wide list, with a UTF-16 path of at most 259 units. */
+COLLIGO_EXPORT int32_t COLLIGO_CALL AddFileW(const ColligoWideChar *path, const char *expression, int32_t reserved);
+/* Empties both lists: 1. */
+COLLIGO_EXPORT int32_t COLLIGO_CALL ClearList(void);
+
+/* ---- Merge ----------------------------------------------------------------- */
+
+/*
+ * Writes every entry of the narrow list (Colligo) or the wide list (ColligoW)
+ * into a new file: 1 when all were merged; 0 for fewer than two entries or no
+ * path (nothing happens, the list is kept), an output path naming a listed file
+ * (nothing written), an output that cannot be created, a listed file that no
+ * longer opens, a stop asked by the callback, or a page that could not be
+ * copied in full. Whenever the output was created it is a complete PDF file of
+ * the pages copied so far, and the list is emptied. The middle argument is
+ * ignored (pass 0). ColligoW may rewrite the file-name part of `outputPath`
+ * when that name cannot be created (see the README).
+ */
+COLLIGO_EXPORT int32_t COLLIGO_CALL Colligo(const char *outputPath, int32_t reserved, MergeProgressCallback callback);
+COLLIGO_EXPORT int32_t COLLIGO_CALL ColligoW(ColligoWideChar *outputPath, int32_t reserved, MergeProgressCallback callback);
+
 #ifdef __cplusplus
 }
 #endif

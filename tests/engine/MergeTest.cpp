@@ -1,0 +1,250 @@
+// Merging through the public exports: the merge list, the callback, the stop
+// rule and the outcome of every kind of run, each output judged by qpdf and
+// by the text of its pages.
+#include "colligo.h"
+
+#include "Oracles.h"
+#include "PdfBuilder.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <tuple>
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Call = std::tuple<int, int, int, int>;
+
+// The progress callback records every call and answers "stop" at call `stopAt`.
+std::vector<Call> calls;
+std::size_t stopAt = 0;
+
+int32_t recordProgress(int32_t phase, int32_t total, int32_t page, int32_t position)
+{
+    calls.emplace_back(phase, total, page, position);
+    return calls.size() == stopAt ? 0 : 1;
+}
+
+class MergeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ClearList();
+        calls.clear();
+        stopAt = 0;
+        writeTextDocument(in("A.pdf"), 3, "Alpha");
+        writeTextDocument(in("B.pdf"), 1, "Beta");
+        writeTextDocument(in("C.pdf"), 2, "Gamma");
+    }
+    void TearDown() override { ClearList(); }
+
+    std::string in(const std::string &name) const { return dir.file(name); }
+    std::string out() const { return dir.file("merged.pdf"); }
+    bool add(const std::string &name, const char *expression) { return AddFile(in(name).c_str(), expression, 0) == 1; }
+
+    TempDir dir;
+};
+
+TEST_F(MergeTest, FilesAndExpressionsInListOrder)
+{
+    ASSERT_TRUE(add("A.pdf", "1-2"));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    ASSERT_TRUE(add("C.pdf", "2-1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 1);
+    EXPECT_EQ(calls, (std::vector<Call> { { 1, 2, 1, 1 }, { 1, 2, 2, 2 }, { 1, 1, 1, 1 }, { 1, 2, 2, 1 }, { 1, 2, 1, 2 } }));
+    expectPagesMatch(out(), { { in("A.pdf"), 1 }, { in("A.pdf"), 2 }, { in("B.pdf"), 1 }, { in("C.pdf"), 2 }, { in("C.pdf"), 1 } });
+
+    // The list was emptied: a second merge has fewer than two entries.
+    EXPECT_EQ(Colligo(dir.file("again.pdf").c_str(), 0, nullptr), 0);
+    EXPECT_FALSE(fs::exists(dir.file("again.pdf")));
+}
+
+TEST_F(MergeTest, FewerThanTwoEntriesTouchNothingAndKeepTheList)
+{
+    ASSERT_TRUE(add("A.pdf", "1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0);
+    EXPECT_FALSE(fs::exists(out()));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    EXPECT_EQ(Colligo(nullptr, 0, nullptr), 0);
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 1); // the first entry was still listed
+    expectPagesMatch(out(), { { in("A.pdf"), 1 }, { in("B.pdf"), 1 } });
+}
+
+TEST_F(MergeTest, APageBeyondTheEndEndsThatFilesWalk)
+{
+    ASSERT_TRUE(add("A.pdf", "1,5,2"));
+    ASSERT_TRUE(add("B.pdf", "0,1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 1);
+    // Page 0 is announced but writes nothing; page 5 ends A's walk silently.
+    EXPECT_EQ(calls, (std::vector<Call> { { 1, 3, 1, 1 }, { 1, 2, 0, 1 }, { 1, 2, 1, 2 } }));
+    expectPagesMatch(out(), { { in("A.pdf"), 1 }, { in("B.pdf"), 1 } });
+}
+
+TEST_F(MergeTest, AStopKeepsTheAnnouncedPageAndCompletesTheFile)
+{
+    ASSERT_TRUE(add("A.pdf", "1-3"));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    for (std::size_t stop : { 1u, 2u, 4u }) {
+        SCOPED_TRACE(stop);
+        if (stop != 1) {
+            ASSERT_TRUE(add("A.pdf", "1-3"));
+            ASSERT_TRUE(add("B.pdf", "1"));
+        }
+        calls.clear();
+        stopAt = stop;
+        EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 0);
+        EXPECT_EQ(calls.size(), stop);
+        std::vector<SourcePage> expected;
+        for (std::size_t i = 1; i <= stop; ++i)
+            expected.push_back(i <= 3 ? SourcePage { in("A.pdf"), static_cast<int>(i) } : SourcePage { in("B.pdf"), 1 });
+        expectPagesMatch(out(), expected);
+        EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0); // emptied
+    }
+}
+
+TEST_F(MergeTest, NullCallbackCopiesEverything)
+{
+    ASSERT_TRUE(add("C.pdf", "1-2"));
+    ASSERT_TRUE(add("C.pdf", "2,2"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 1);
+    expectPagesMatch(out(), { { in("C.pdf"), 1 }, { in("C.pdf"), 2 }, { in("C.pdf"), 2 }, { in("C.pdf"), 2 } });
+    // Each listing is its own source document: its fonts are copied again.
+    std::string bytes = readFile(out());
+    std::size_t fonts = 0;
+    for (std::size_t at = bytes.find("/BaseFont"); at != std::string::npos; at = bytes.find("/BaseFont", at + 1))
+        ++fonts;
+    EXPECT_EQ(fonts, 2u);
+}
+
+TEST_F(MergeTest, AFileThatNoLongerOpensEndsTheMerge)
+{
+    ASSERT_TRUE(add("A.pdf", "1"));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    ASSERT_TRUE(add("C.pdf", "1"));
+    fs::remove(in("B.pdf"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 0);
+    EXPECT_EQ(calls.size(), 1u);
+    expectPagesMatch(out(), { { in("A.pdf"), 1 } });
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0); // emptied
+}
+
+TEST_F(MergeTest, AnOutputThatCannotBeCreatedEmptiesTheList)
+{
+    ASSERT_TRUE(add("A.pdf", "1"));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    EXPECT_EQ(Colligo(dir.file("no/such/folder.pdf").c_str(), 0, recordProgress), 0);
+    EXPECT_TRUE(calls.empty());
+    ASSERT_TRUE(add("A.pdf", "1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0); // only one entry now
+}
+
+// Writing over a listed file would destroy it before it is read: refused
+// before anything is created, however the path is spelled.
+TEST_F(MergeTest, AnOutputNamingAListedFileIsRefused)
+{
+    std::string before = readFile(in("B.pdf"));
+    fs::create_symlink(in("B.pdf"), in("link-to-B.pdf"));
+    for (const std::string &output : { in("B.pdf"), dir.path() + "/./sub/../B.pdf", in("link-to-B.pdf") }) {
+        SCOPED_TRACE(output);
+        fs::create_directories(dir.file("sub"));
+        ASSERT_TRUE(add("A.pdf", "1"));
+        ASSERT_TRUE(add("B.pdf", "1"));
+        EXPECT_EQ(Colligo(output.c_str(), 0, recordProgress), 0);
+        EXPECT_EQ(readFile(in("B.pdf")), before);
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0); // the list was emptied
+    }
+}
+
+TEST_F(MergeTest, AddingRefusesWhatTheMergeCouldNotOpen)
+{
+    encryptWithQpdf(in("A.pdf"), in("encrypted-open.pdf"), "", "owner");
+    writeFile(in("text.pdf"), "not a PDF");
+    EXPECT_EQ(AddFile(nullptr, "1", 0), 0);
+    EXPECT_EQ(AddFile("", "1", 0), 0);
+    EXPECT_EQ(AddFile(in("missing.pdf").c_str(), "1", 0), 0);
+    EXPECT_EQ(AddFile(in("text.pdf").c_str(), "1", 0), 0);
+    EXPECT_EQ(AddFile(in("encrypted-open.pdf").c_str(), "1", 0), 0);
+    EXPECT_GT(OpenPDF(in("encrypted-open.pdf").c_str(), nullptr), 0) << "opens, but may not be merged";
+    EXPECT_EQ(ClearList(), 1);
+    EXPECT_EQ(ClearList(), 1);
+
+    // A null expression is listed as empty: the file contributes no page.
+    ASSERT_EQ(AddFile(in("A.pdf").c_str(), nullptr, 0), 1);
+    ASSERT_TRUE(add("B.pdf", "1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 1);
+    expectPagesMatch(out(), { { in("B.pdf"), 1 } });
+}
+
+TEST_F(MergeTest, WideListAndPaths)
+{
+    fs::copy_file(in("A.pdf"), in("Ünïcödé 文件.pdf"));
+    std::u16string a = fs::path(in("Ünïcödé 文件.pdf")).u16string();
+    std::u16string b = fs::path(in("B.pdf")).u16string();
+    std::u16string output = fs::path(dir.file("merged ✓.pdf")).u16string();
+    ASSERT_EQ(AddFileW(a.c_str(), "3,1", 0), 1);
+    ASSERT_EQ(AddFileW(b.c_str(), "1", 0), 1);
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0); // the narrow list is empty
+    EXPECT_EQ(ColligoW(output.data(), 0, nullptr), 1);
+    expectPagesMatch(dir.file("merged ✓.pdf"), { { in("A.pdf"), 3 }, { in("A.pdf"), 1 }, { in("B.pdf"), 1 } });
+
+    std::u16string tooLong = fs::path(dir.path()).u16string() + u"/" + std::u16string(300, u'x') + u".pdf";
+    EXPECT_EQ(AddFileW(tooLong.c_str(), "1", 0), 0);
+    EXPECT_EQ(AddFileW(nullptr, "1", 0), 0);
+}
+
+// A huge range ends at the file's last page and reports its full size.
+TEST_F(MergeTest, HugeRangesStopAtTheLastPage)
+{
+    ASSERT_TRUE(add("A.pdf", "2-2000000000"));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 1);
+    EXPECT_EQ(calls.front(), Call(1, 1999999999, 2, 1));
+    EXPECT_EQ(calls.size(), 3u);
+    expectPagesMatch(out(), { { in("A.pdf"), 2 }, { in("A.pdf"), 3 }, { in("B.pdf"), 1 } });
+}
+
+// A page whose objects could not all be copied makes the merge a failure,
+// while the file is still completed and well formed.
+TEST_F(MergeTest, ADamagedPageIsReportedAsAFailure)
+{
+    PdfBuilder pdf;
+    int broken = pdf.add("<< /Type /XObject /Subtype /Image /Width 1 /Height 1 /BitsPerComponent 8 /ColorSpace /DeviceGray /Length 999999 >>\nstream\nx\nendstream");
+    int contents = pdf.addStream("", "q 10 0 0 10 0 0 cm /Im Do Q");
+    int page = pdf.add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] /Resources << /XObject << /Im " + std::to_string(broken) +
+                       " 0 R >> >> /Contents " + std::to_string(contents) + " 0 R >>");
+    pdf.add("<< /Type /Pages /Count 1 /Kids [" + std::to_string(page) + " 0 R] >>", 2);
+    int catalog = pdf.add("<< /Type /Catalog /Pages 2 0 R >>");
+    pdf.save(in("damaged.pdf"), catalog);
+
+    ASSERT_TRUE(add("damaged.pdf", "1"));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0);
+    std::string report;
+    EXPECT_TRUE(qpdfCheckPasses(out(), &report)) << report;
+    EXPECT_EQ(qpdfPageCount(out()), 2);
+}
+
+TEST_F(MergeTest, EveryMergeCreatesTheResourceFolders)
+{
+    fs::path data = fs::path(dir.path()) / "data";
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    ASSERT_TRUE(add("A.pdf", "1"));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 1);
+    EXPECT_TRUE(fs::is_directory(data / "Ostrel" / "RC"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(data), fs::directory_iterator {}), 1);
+    fs::remove_all(data / "Ostrel");
+    ASSERT_TRUE(add("A.pdf", "1"));
+    ASSERT_TRUE(add("B.pdf", "1"));
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 1);
+    EXPECT_TRUE(fs::is_directory(data / "Ostrel" / "RC"));
+    unsetenv("XDG_DATA_HOME");
+}
+
+} // namespace
