@@ -12,7 +12,7 @@ packages=(
   googletest libgtest-dev
   qpdf poppler-utils ghostscript
   r-doc-pdf octave-doc gnuplot-doc
-  time
+  time bc
   xvfb x11-utils xdotool
 )
 

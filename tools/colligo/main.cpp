@@ -13,6 +13,17 @@ void printUsage(FILE *to)
         "\n"
         "Commands:\n"
         "  info FILE...            print each file's page count, or why it cannot be used\n"
+        "  merge -o OUT FILE[:RANGE]...\n"
+        "                          merge the chosen pages of two or more files into OUT\n"
+        "\n"
+        "RANGE selects pages and their order: comma-separated items, each a page\n"
+        "number or two numbers joined by '-': \"1,3,6-18\". A descending range such\n"
+        "as \"5-3\" counts down; pages may repeat (\"2,2,1\"). A number beyond the\n"
+        "file's last page ends that file's part. Without :RANGE every page is taken.\n"
+        "The same file may be listed several times.\n"
+        "\n"
+        "Progress goes to standard error. Ctrl-C stops the merge cleanly and removes\n"
+        "the partial output.\n"
         "\n"
         "Options:\n"
         "  -h, --help              show this help and exit\n"
@@ -49,5 +60,7 @@ int main(int argc, char **argv)
     }
     if (command == "info")
         return infoCommand(args);
+    if (command == "merge")
+        return mergeCommand(args);
     return usageError("unknown command '" + command + "'");
 }

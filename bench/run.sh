@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Merges the same large real documents with colligo, qpdf and pdfunite, the
+# tools taking turns, and prints for each the median wall time, the peak
+# memory, the output size and the time ratio against each peer.
+#
+# Usage: bench/run.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+
+build=${1:-build}
+runs=${2:-3}
+colligo="$build/bin/colligo"
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+# name|files (each merged whole)
+refman=/usr/share/R/doc/manual/refman.pdf     # 2415 pages, pdfTeX, fonts and figures
+octave=/usr/share/doc/octave/octave.pdf       # 1158 pages
+gnuplot=/usr/share/doc/gnuplot/gnuplot.pdf    # 311 pages, many images
+manuals=$(ls /usr/share/R/doc/manual/R-*.pdf) # seven mid-sized manuals
+inputs=(
+  "octave x10 (11580 pages)|$(for i in $(seq 10); do echo -n "$octave "; done)"
+  "refman x2 (4830 pages)|$refman $refman"
+  "gnuplot x5 (1555 pages)|$(for i in $(seq 5); do echo -n "$gnuplot "; done)"
+  "R manuals (677 pages)|$(echo $manuals)"
+)
+
+for f in "$refman" "$octave" "$gnuplot"; do
+  [ -f "$f" ] || { echo "missing $f: run scripts/install-deps.sh" >&2; exit 1; }
+done
+
+# Runs one command under /usr/bin/time; prints "seconds kilobytes".
+measure() {
+  local log="$out/time.log"
+  /usr/bin/time -v -o "$log" "$@" > /dev/null 2>&1 || { echo "failed: $*" >&2; return 1; }
+  local wall rss
+  wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {print $2}' "$log" | awk -F: '{ if (NF==3) print $1*3600+$2*60+$3; else print $1*60+$2 }')
+  rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$log")
+  echo "$wall $rss"
+}
+
+median() { sort -n | awk '{ a[NR]=$1 } END { print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2) }'; }
+
+printf '%-26s %-9s %9s %10s %10s %12s %12s\n' input tool "median s" "peak MiB" "out MiB" "vs qpdf" "vs pdfunite"
+for entry in "${inputs[@]}"; do
+  name=${entry%%|*}
+  read -r -a files <<< "${entry#*|}"
+  declare -A times=() mems=() sizes=()
+  for tool in colligo qpdf pdfunite; do times[$tool]=""; mems[$tool]=""; done
+  for run in $(seq "$runs"); do
+    for tool in colligo qpdf pdfunite; do
+      target="$out/$tool.pdf"
+      case $tool in
+        colligo) result=$(measure "$colligo" merge -o "$target" "${files[@]}") ;;
+        qpdf) result=$(measure qpdf --empty --pages "${files[@]}" -- "$target") ;;
+        pdfunite) result=$(measure pdfunite "${files[@]}" "$target") ;;
+      esac
+      times[$tool]+="${result% *} "
+      mems[$tool]+="${result#* } "
+      sizes[$tool]=$(stat -c %s "$target")
+    done
+  done
+  declare -A med=()
+  for tool in colligo qpdf pdfunite; do
+    med[$tool]=$(echo "${times[$tool]}" | tr ' ' '\n' | grep . | median)
+  done
+  for tool in colligo qpdf pdfunite; do
+    peak=$(echo "${mems[$tool]}" | tr ' ' '\n' | grep . | sort -n | tail -1)
+    printf '%-26s %-9s %9.2f %10.1f %10.1f %12s %12s\n' "$name" "$tool" "${med[$tool]}" "$(echo "$peak/1024" | bc -l)" \
+      "$(echo "${sizes[$tool]}/1048576" | bc -l)" \
+      "$(awk -v a="${med[$tool]}" -v b="${med[qpdf]}" 'BEGIN { printf "%.2fx", a/b }')" \
+      "$(awk -v a="${med[$tool]}" -v b="${med[pdfunite]}" 'BEGIN { printf "%.2fx", a/b }')"
+  done
+  unset times mems sizes med
+done
+echo "(ratios are median wall time against the peer's: below 1 is faster)"

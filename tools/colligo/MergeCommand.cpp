@@ -1,0 +1,107 @@
+// colligo merge -o OUT FILE[:RANGE]...
+#include "Commands.h"
+#include "Progress.h"
+
+#include "colligo.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace cli {
+
+namespace {
+
+struct Source
+{
+    std::string path;
+    std::string range; // empty: every page
+};
+
+bool isFile(const std::string &path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+bool looksLikeRange(const std::string &text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == ',' || c == '-' || c == ' '))
+            return false;
+    return true;
+}
+
+// "FILE:RANGE" splits at its last colon when what follows reads as a range and
+// the whole argument is not itself the name of a file.
+Source parseSource(const std::string &argument)
+{
+    std::size_t colon = argument.rfind(':');
+    if (colon != std::string::npos && !isFile(argument) && looksLikeRange(argument.substr(colon + 1)))
+        return { argument.substr(0, colon), argument.substr(colon + 1) };
+    return { argument, {} };
+}
+
+// "1-N" for a file's every page; empty when the file cannot be opened.
+std::string everyPage(const std::string &path)
+{
+    DocumentHandle document = OpenPDF(path.c_str(), nullptr);
+    if (document < 0)
+        return {};
+    std::string range = "1-" + std::to_string(GetPageCount(document));
+    ClosePDF(document);
+    return range;
+}
+
+} // namespace
+
+int mergeCommand(const Arguments &args)
+{
+    std::string output;
+    std::vector<Source> sources;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" || args[i] == "--output") {
+            if (++i == args.size())
+                return usageError("-o needs a file name");
+            output = args[i];
+        } else if (args[i].rfind("--output=", 0) == 0) {
+            output = args[i].substr(9);
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            return usageError("unknown option '" + args[i] + "'");
+        } else {
+            sources.push_back(parseSource(args[i]));
+        }
+    }
+    if (output.empty())
+        return usageError("merge needs an output file: -o OUT");
+    if (sources.size() < 2)
+        return usageError("merge needs at least two FILE arguments (a file may be listed twice)");
+
+    ClearList();
+    for (Source &source : sources) {
+        std::string range = source.range.empty() ? everyPage(source.path) : source.range;
+        if (range.empty() || AddFile(source.path.c_str(), range.c_str(), 0) != 1) {
+            ClearList();
+            std::fprintf(stderr, "colligo: %s: cannot be merged (missing, damaged, not a PDF file, or encrypted)\n", source.path.c_str());
+            return exitFailed;
+        }
+    }
+
+    Progress progress(static_cast<int>(sources.size()));
+    int result = Colligo(output.c_str(), 0, Progress::callback);
+    progress.finish();
+    if (progress.interrupted()) {
+        std::remove(output.c_str());
+        std::fprintf(stderr, "colligo: interrupted; the partial %s was removed\n", output.c_str());
+        return exitInterrupted;
+    }
+    if (result != 1) {
+        std::fprintf(stderr, "colligo: the merge into %s failed (the output is the same file as a source, cannot be created, "
+                             "or a source could not be read in full)\n", output.c_str());
+        return exitFailed;
+    }
+    return exitOk;
+}
+
+} // namespace cli
