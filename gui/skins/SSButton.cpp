@@ -1,0 +1,348 @@
+#include "SSButton.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMessageBox>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+
+// ---------------------------------------------------------------- TssCustomButton
+
+TssCustomButton::TssCustomButton(QWidget *parent)
+    : QWidget(parent)
+{
+    // Mouse moves are reported (OnMouseMove) even with no button pressed.
+    setMouseTracking(true);
+}
+
+void TssCustomButton::SetMask(bool on)
+{
+    maskOn = on;
+    MaskChanged();
+}
+
+void TssCustomButton::SetMaskColor(TColor colour)
+{
+    maskColor = colour;
+    MaskChanged();
+}
+
+void TssCustomButton::SetEnabled(bool on)
+{
+    setEnabled(on);
+    update();
+}
+
+void TssCustomButton::SetAction(QAction *newAction)
+{
+    if (action)
+        disconnect(action, nullptr, this, nullptr);
+    action = newAction;
+    if (!action)
+        return;
+    connect(action, &QAction::changed, this, &TssCustomButton::SyncWithAction);
+    SyncWithAction();
+}
+
+void TssCustomButton::SyncWithAction()
+{
+    setEnabled(action->isEnabled());
+    // Showing a button that has no parent yet would open it as a window.
+    if (parentWidget() || !action->isVisible())
+        setVisible(action->isVisible());
+    // The caption is part of the artwork; keep it for screen readers and hints.
+    setAccessibleName(action->text());
+    setToolTip(action->toolTip());
+    update();
+}
+
+void TssCustomButton::MouseDown(Qt::MouseButton button, QPoint position)
+{
+    if (button == Qt::LeftButton) {
+        down = true;
+        update();
+    }
+    emit OnMouseDown(button, position);
+}
+
+void TssCustomButton::MouseUp(Qt::MouseButton button, QPoint position)
+{
+    QPointer<TssCustomButton> self(this);
+    if (button == Qt::LeftButton && down) {
+        clicking = true;
+        down = false;
+        update();
+        Click();
+        // The click may have closed and destroyed the button's window.
+        if (!self)
+            return;
+        clicking = false;
+    }
+    emit OnMouseUp(button, position);
+}
+
+void TssCustomButton::MouseMove(QPoint position)
+{
+    emit OnMouseMove(position);
+    if (position.x() < 0 || position.y() < 0 || position.x() > width() || position.y() > height()) {
+        // Leaving while pressed cancels the click, even if the mouse comes back.
+        mouseOn = false;
+        down = false;
+        update();
+    }
+}
+
+void TssCustomButton::MouseEnter()
+{
+    mouseOn = true;
+    update();
+    emit OnMouseEnter(this);
+}
+
+void TssCustomButton::MouseLeave()
+{
+    mouseOn = false;
+    update();
+    emit OnMouseExit(this);
+}
+
+void TssCustomButton::Click()
+{
+    if (!clicking || !isEnabled())
+        return;
+    QPointer<QDialog> dialog = parentWidget() ? qobject_cast<QDialog *>(window()) : nullptr;
+    if (dialog)
+        dialog->setResult(modalResult);
+
+    const bool clickConnected = isSignalConnected(QMetaMethod::fromSignal(&TssCustomButton::OnClick));
+    if (action && clickConnected)
+        emit OnClick();
+    else if (action)
+        action->trigger();
+    else
+        emit OnClick();
+
+    HandModalResultToDialog();
+}
+
+// The dialog closes only after the click handlers ran, so a handler that finds
+// the input wrong can keep it open by setting the result back to mrNone.
+void TssCustomButton::HandModalResultToDialog()
+{
+    auto *dialog = parentWidget() ? qobject_cast<QDialog *>(window()) : nullptr;
+    if (dialog && dialog->isVisible() && dialog->result() != mrNone)
+        dialog->done(dialog->result());
+}
+
+void TssCustomButton::paintEvent(QPaintEvent *)
+{
+    QImage offscreen(size(), QImage::Format_ARGB32_Premultiplied);
+    offscreen.fill(Qt::transparent);
+    {
+        QPainter painter(&offscreen);
+        try {
+            if (!isEnabled())
+                PaintButtonDisabled(painter);
+            else if (down)
+                PaintButtonMouseDown(painter);
+            else if (mouseOn)
+                PaintButtonMouseOn(painter);
+            else
+                PaintButtonNormal(painter);
+        } catch (...) {
+            // A broken picture must not take the window down; show what was drawn.
+        }
+    }
+    QPainter(this).drawImage(0, 0, offscreen);
+}
+
+void TssCustomButton::mousePressEvent(QMouseEvent *event)
+{
+    MouseDown(event->button(), event->position().toPoint());
+}
+
+void TssCustomButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    MouseUp(event->button(), event->position().toPoint());
+}
+
+void TssCustomButton::mouseMoveEvent(QMouseEvent *event)
+{
+    MouseMove(event->position().toPoint());
+}
+
+void TssCustomButton::enterEvent(QEnterEvent *)
+{
+    MouseEnter();
+}
+
+void TssCustomButton::leaveEvent(QEvent *)
+{
+    MouseLeave();
+}
+
+void TssCustomButton::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        update();
+    QWidget::changeEvent(event);
+}
+
+// ---------------------------------------------------------------- TssSkinButton
+
+TssSkinButton::TssSkinButton(QWidget *parent)
+    : TssCustomButton(parent)
+{
+    // The placeholder of a button without a skin shows its name.
+    connect(this, &QObject::objectNameChanged, this, qOverload<>(&QWidget::update));
+    AdjustSize();
+}
+
+void TssSkinButton::SetSkin(const QImage &strip)
+{
+    skin = strip;
+    SkinChanged();
+}
+
+void TssSkinButton::SkinChanged()
+{
+    ScaleSkin();
+    AdjustSize();
+    MaskChanged();
+    update();
+}
+
+void TssSkinButton::SetDivNum(int frames)
+{
+    if (frames < 1 || frames > 4)
+        return;
+    divNum = frames;
+    AdjustSize();
+    MaskChanged();
+    update();
+}
+
+void TssSkinButton::ChangeScale(int m, int d)
+{
+    move(MulDiv(x(), m, d), MulDiv(y(), m, d));
+    resize(MulDiv(width(), m, d), MulDiv(height(), m, d));
+    scaleM = m;
+    scaleD = d;
+    if (ScaleSkin()) {
+        AdjustSize();
+        MaskChanged();
+        update();
+    }
+}
+
+bool TssSkinButton::ScaleSkin()
+{
+    if (skin.isNull() || scaleM == scaleD) {
+        scaledSkin = skin;
+        return false;
+    }
+    // Whole frames are scaled, so the stretched strip still divides evenly.
+    const int width = MulDiv(skin.width() / divNum, scaleM, scaleD) * divNum;
+    const int height = MulDiv(skin.height() / divNum, scaleM, scaleD) * divNum;
+    scaledSkin = skin.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return true;
+}
+
+void TssSkinButton::AdjustSize()
+{
+    if (scaledSkin.width() > 0 && scaledSkin.height() > 0)
+        resize(scaledSkin.width() / divNum, scaledSkin.height());
+    else
+        resize(50, 30);
+}
+
+QImage TssSkinButton::Frame(int index) const
+{
+    return scaledSkin.copy(index * FrameWidth(), 0, FrameWidth(), scaledSkin.height());
+}
+
+void TssSkinButton::MaskChanged()
+{
+    if (Mask() && !scaledSkin.isNull()) {
+        const QImage firstFrame = scaledSkin.copy(0, 0, width(), height());
+        SetBitmapWindow(this, firstFrame, MaskColor());
+    } else {
+        ResetWindow(this);
+    }
+}
+
+void TssSkinButton::PaintFrame(QPainter &painter, int index)
+{
+    if (skin.isNull()) {
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, width(), 20), Qt::AlignCenter, objectName());
+    } else if (FrameWidth() <= 0 || scaledSkin.height() <= 0) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    } else {
+        painter.drawImage(0, 0, scaledSkin, index * FrameWidth(), 0, FrameWidth(), scaledSkin.height());
+    }
+}
+
+void TssSkinButton::PaintButtonNormal(QPainter &painter)
+{
+    PaintFrame(painter, 0);
+}
+
+void TssSkinButton::PaintButtonMouseOn(QPainter &painter)
+{
+    PaintFrame(painter, divNum >= 2 ? 1 : 0);
+}
+
+void TssSkinButton::PaintButtonMouseDown(QPainter &painter)
+{
+    PaintFrame(painter, divNum >= 3 ? 2 : 0);
+}
+
+void TssSkinButton::PaintButtonDisabled(QPainter &painter)
+{
+    PaintFrame(painter, divNum == 4 ? 3 : 0);
+}
+
+// ---------------------------------------------------------------- TssLinkButton
+
+TssLinkButton::TssLinkButton(QWidget *parent)
+    : TssSkinButton(parent)
+{
+}
+
+void TssLinkButton::SetLinkButton(TssLinkButton *other)
+{
+    // Any chain that comes back here would make hovering recurse forever, not
+    // only a pair of buttons pointing at each other.
+    for (TssLinkButton *step = other; step; step = step->ButtonToLink()) {
+        if (step == this) {
+            QMessageBox::critical(this, QString(), QStringLiteral("ButtonToLink 属性不能循环指定！ "), QMessageBox::Ok);
+            linkedButton = nullptr;
+            return;
+        }
+    }
+    linkedButton = other;
+}
+
+void TssLinkButton::MouseMove(QPoint position)
+{
+    TssSkinButton::MouseMove(position);
+    if (linkedButton)
+        linkedButton->MouseMove(QPoint(linkedButton->x() + 10, linkedButton->y() + 10));
+}
+
+void TssLinkButton::MouseEnter()
+{
+    TssSkinButton::MouseEnter();
+    if (linkedButton)
+        linkedButton->MouseEnter();
+}
+
+void TssLinkButton::MouseLeave()
+{
+    TssSkinButton::MouseLeave();
+    if (linkedButton)
+        linkedButton->MouseLeave();
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "Sspublic.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+class QAction;
+class QPainter;
+
+// The values a skinned button hands to its dialog when clicked; the dialog
+// closes with a non-zero one and QDialog::exec() returns it.
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+// A button that paints itself, state by state, into an off-screen bitmap.
+// A click counts only when the left button goes down and up on the button
+// without the mouse leaving it in between.
+class TssCustomButton : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TssCustomButton(QWidget *parent = nullptr);
+
+    bool Mask() const { return maskOn; }
+    void SetMask(bool on);
+    TColor MaskColor() const { return maskColor; }
+    void SetMaskColor(TColor colour);
+
+    int ModalResult() const { return modalResult; }
+    void SetModalResult(int result) { modalResult = result; }
+
+    // The button follows the action's enabled and visible state and, when
+    // clicked, executes it (unless OnClick is connected, which then wins).
+    QAction *Action() const { return action; }
+    void SetAction(QAction *newAction);
+
+    void SetEnabled(bool on);
+
+    bool IsMouseOn() const { return mouseOn; }
+    bool IsDown() const { return down; }
+
+signals:
+    void OnClick();
+    void OnMouseEnter(TssCustomButton *sender);
+    void OnMouseExit(TssCustomButton *sender);
+    void OnMouseDown(Qt::MouseButton button, QPoint position);
+    void OnMouseMove(QPoint position);
+    void OnMouseUp(Qt::MouseButton button, QPoint position);
+
+protected:
+    virtual void MaskChanged() = 0;
+    virtual void PaintButtonNormal(QPainter &painter) = 0;
+    virtual void PaintButtonMouseOn(QPainter &painter) = 0;
+    virtual void PaintButtonMouseDown(QPainter &painter) = 0;
+    virtual void PaintButtonDisabled(QPainter &painter) = 0;
+    virtual void AdjustSize() {}
+
+    virtual void MouseDown(Qt::MouseButton button, QPoint position);
+    virtual void MouseUp(Qt::MouseButton button, QPoint position);
+    virtual void MouseMove(QPoint position);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    void Click();
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void SyncWithAction();
+    void HandModalResultToDialog();
+
+    bool maskOn = false;
+    TColor maskColor = clFuchsia;
+    int modalResult = mrNone;
+    bool mouseOn = false;
+    bool down = false;
+    bool clicking = false;
+    QPointer<QAction> action;
+};
+
+// A button drawn from a horizontal strip of DivNum equally wide frames:
+// 0 normal, 1 mouse over, 2 pressed, 3 disabled.
+class TssSkinButton : public TssCustomButton {
+    Q_OBJECT
+
+public:
+    explicit TssSkinButton(QWidget *parent = nullptr);
+
+    const QImage &Skin() const { return skin; }
+    void SetSkin(const QImage &strip);
+
+    int DivNum() const { return divNum; }
+    void SetDivNum(int frames);
+
+    const QImage &ScaledSkin() const { return scaledSkin; }
+
+    // Stretches the strip by m / d and resizes and reshapes the button to match.
+    void ChangeScale(int m, int d);
+
+protected:
+    void MaskChanged() override;
+    void PaintButtonNormal(QPainter &painter) override;
+    void PaintButtonMouseOn(QPainter &painter) override;
+    void PaintButtonMouseDown(QPainter &painter) override;
+    void PaintButtonDisabled(QPainter &painter) override;
+    void AdjustSize() override;
+
+private:
+    void SkinChanged();
+    bool ScaleSkin();
+    int FrameWidth() const { return scaledSkin.width() / divNum; }
+    QImage Frame(int index) const;
+    void PaintFrame(QPainter &painter, int index);
+
+    QImage skin;
+    int divNum = 3;
+    QImage scaledSkin;
+    int scaleM = 0;
+    int scaleD = 0;
+};
+
+// A skinned button whose hover state also drives another one.
+class TssLinkButton : public TssSkinButton {
+    Q_OBJECT
+
+public:
+    explicit TssLinkButton(QWidget *parent = nullptr);
+
+    TssLinkButton *ButtonToLink() const { return linkedButton; }
+    // Refuses, with an error box, a link that would lead back to this button.
+    void SetLinkButton(TssLinkButton *other);
+
+protected:
+    void MouseMove(QPoint position) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+
+private:
+    QPointer<TssLinkButton> linkedButton;
+};

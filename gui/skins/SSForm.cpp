@@ -1,0 +1,110 @@
+#include "SSForm.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+TssSkinForm::TssSkinForm(QWidget *form)
+    : QWidget(form), form(form)
+{
+    if (form)
+        form->setWindowFlags(form->windowFlags() | Qt::FramelessWindowHint);
+    resize(200, 100);
+    lower();
+}
+
+void TssSkinForm::SetPicture(const QImage &picture)
+{
+    glyph = picture;
+    PictureChanged();
+}
+
+void TssSkinForm::SetColor(TColor colour)
+{
+    transparentColor = colour;
+    ReSetWndRgn();
+    update();
+}
+
+void TssSkinForm::ChangeScale(int m, int d)
+{
+    move(MulDiv(x(), m, d), MulDiv(y(), m, d));
+    resize(MulDiv(width(), m, d), MulDiv(height(), m, d));
+    scaleM = m;
+    scaleD = d;
+    if (ScalePicture()) {
+        ReSetWndRgn();
+        update();
+    }
+}
+
+void TssSkinForm::PictureChanged()
+{
+    ScalePicture();
+    ReSetWndRgn();
+    update();
+}
+
+bool TssSkinForm::ScalePicture()
+{
+    if (glyph.isNull() || scaleM == scaleD)
+        return false;
+    const QSize scaled(MulDiv(glyph.width(), scaleM, scaleD), MulDiv(glyph.height(), scaleM, scaleD));
+    // A plain stretch: smoothing would blend the transparent colour into the
+    // edge pixels and leave a fringe around the cut-out shape.
+    glyph = glyph.scaled(scaled, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return true;
+}
+
+void TssSkinForm::ReSetWndRgn()
+{
+    if (glyph.isNull())
+        return;
+    if (form) {
+        ResetWindow(form);
+        SetBitmapWindow(form, glyph, transparentColor);
+    }
+    if (glyph.width() > 0 && glyph.height() > 0)
+        resize(glyph.size());
+    move(0, 0);
+    if (form)
+        form->setFixedSize(size());
+    emit OnRegionChanged(this);
+}
+
+void TssSkinForm::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!glyph.isNull()) {
+        painter.drawImage(0, 0, glyph);
+        return;
+    }
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void TssSkinForm::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || !form)
+        return;
+    QWindow *window = form->windowHandle();
+    if (window && window->startSystemMove())
+        return;
+    // No window manager to hand the move to (a bare X server, for one).
+    draggingByHand = true;
+    dragOffset = event->globalPosition().toPoint() - form->frameGeometry().topLeft();
+}
+
+void TssSkinForm::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+    if (draggingByHand && form)
+        form->move(event->globalPosition().toPoint() - dragOffset);
+}
+
+void TssSkinForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    QWidget::mouseReleaseEvent(event);
+    draggingByHand = false;
+}

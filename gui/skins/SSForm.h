@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Sspublic.h"
+
+#include <QImage>
+#include <QWidget>
+
+// Paints a form's whole background from one bitmap and gives the form the
+// bitmap's size and shape: pixels of TransparentColor are cut out of the window.
+// The form loses its system frame; the user moves it by dragging the background.
+class TssSkinForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TssSkinForm(QWidget *form);
+
+    const QImage &Glyph() const { return glyph; }
+    void SetPicture(const QImage &picture);
+
+    TColor TransparentColor() const { return transparentColor; }
+    void SetColor(TColor colour);
+
+    // Stretches the skin by m / d (a screen whose pixel density differs from
+    // the design's) and rebuilds the window shape from the stretched picture.
+    void ChangeScale(int m, int d);
+
+signals:
+    void OnRegionChanged(TssSkinForm *sender);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void PictureChanged();
+    bool ScalePicture();
+    void ReSetWndRgn();
+
+    QWidget *form = nullptr;
+    QImage glyph;
+    TColor transparentColor = clFuchsia;
+    int scaleM = 0;
+    int scaleD = 0;
+    // Where the background was grabbed when the window system cannot move the
+    // window itself and the form follows the mouse instead.
+    QPoint dragOffset;
+    bool draggingByHand = false;
+};
