@@ -1,0 +1,31 @@
+#include "MessageBox.h"
+
+#include "ApplicationTitle.h"
+
+#include <utility>
+
+namespace {
+MessageBoxResponder &Responder()
+{
+    static MessageBoxResponder responder;
+    return responder;
+}
+} // namespace
+
+void SetMessageBoxResponder(MessageBoxResponder responder)
+{
+    Responder() = std::move(responder);
+}
+
+QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, QMessageBox::Icon icon,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, ApplicationTitle(), text, buttons, owner);
+    box.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    if (Responder())
+        return Responder()(box);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}

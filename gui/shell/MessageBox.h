@@ -1,0 +1,18 @@
+#pragma once
+// Every message box of the plug-in goes through ShowMessageBox: modal, owned by
+// the window that raises it, captioned with the application title. Tests
+// install a responder that answers the boxes instead of the user.
+
+#include <QMessageBox>
+
+#include <functional>
+
+// Receives the fully built box and returns the button "pressed".
+using MessageBoxResponder = std::function<QMessageBox::StandardButton(QMessageBox &box)>;
+
+// Boxes go to the responder while one is set; an empty one shows them again.
+void SetMessageBoxResponder(MessageBoxResponder responder);
+
+QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, QMessageBox::Icon icon,
+                                           QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);

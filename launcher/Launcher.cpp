@@ -1,0 +1,42 @@
+#include "Launcher.h"
+
+#include "I_Vellumor.h"
+#include "LibraryTable.h"
+#include "PlugRegistry.h"
+#include "PluginFolders.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+// The icon is handed over as the path of the launcher's icon file, or null.
+std::string ApplicationIcon(const std::string &programFolder)
+{
+    const std::string path = programFolder + IconFileName;
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) ? path : std::string();
+}
+
+void RunApplicationModule(const std::string &programFolder)
+{
+    Plug::I_Plug *module = Plug::CreateModule(Plug::VellumorModuleName);
+    if (!module)
+        return;
+    // The registry hands out the I_Plug view of the object its factory made.
+    auto *application = static_cast<Plug::I_Vellumor *>(module);
+    const std::string icon = ApplicationIcon(programFolder);
+    application->Run(icon.empty() ? nullptr : icon.c_str(), ProductTitle);
+    application->Release();
+}
+
+} // namespace
+
+int RunLauncher(const std::string &programFolder)
+{
+    LibraryTable libraries;
+    LoadPluginFolder(libraries, programFolder, "dll");
+    LoadPluginFolder(libraries, programFolder, "PlugDll");
+    RunApplicationModule(programFolder);
+    libraries.FreeAllLibraries();
+    return 0;
+}
