@@ -98,6 +98,24 @@ COLLIGO_EXPORT int32_t COLLIGO_CALL ClearList(void);
 COLLIGO_EXPORT int32_t COLLIGO_CALL Colligo(const char *outputPath, int32_t reserved, MergeProgressCallback callback);
 COLLIGO_EXPORT int32_t COLLIGO_CALL ColligoW(ColligoWideChar *outputPath, int32_t reserved, MergeProgressCallback callback);
 
+/* ---- Split by page ranges ---------------------------------------------------- */
+
+/*
+ * Copies the pages `expression` selects from `source` into `output`; with a
+ * nonzero `rest`, every other page then goes into a second file named like
+ * `output` less its last four characters plus "-2.PDF" (part.pdf -> part-2.PDF).
+ * Result: 1 when the pass ran to its end, 0 when it could not run (no source,
+ * empty expression, output not creatable, source unreadable or not allowing
+ * changes, an output that is the source itself), otherwise the callback's last
+ * answer (0 after a stop). With `rest` the result is the second pass's.
+ * Callback in the first pass: (1, entries in the page list, page, position);
+ * in the rest pass: (1, page count, running count, page).
+ */
+COLLIGO_EXPORT int32_t COLLIGO_CALL SplitPDF(const char *source, const char *expression, const char *output, int32_t rest,
+                                             MergeProgressCallback callback);
+COLLIGO_EXPORT int32_t COLLIGO_CALL SplitPDFW(const ColligoWideChar *source, const char *expression, ColligoWideChar *output,
+                                              int32_t rest, MergeProgressCallback callback);
+
 #ifdef __cplusplus
 }
 #endif
