@@ -97,6 +97,18 @@ TEST_F(CliTest, MergeFailuresExitWithOne)
     EXPECT_EQ(readFile(in("b.pdf")), before);
 }
 
+TEST_F(CliTest, SplitWritesTheSelectionAndTheRest)
+{
+    writeTextDocument(in("five.pdf"), 5, "Five");
+    CommandResult result = colligo("split " + q("five.pdf") + " 4,2 -o " + q("part.pdf") + " --rest");
+    EXPECT_EQ(result.status, 0) << result.output;
+    expectPagesMatch(in("part.pdf"), { { in("five.pdf"), 4 }, { in("five.pdf"), 2 } });
+    expectPagesMatch(in("part-2.PDF"), { { in("five.pdf"), 1 }, { in("five.pdf"), 3 }, { in("five.pdf"), 5 } });
+
+    EXPECT_EQ(colligo("split " + q("missing.pdf") + " 1 -o " + q("x.pdf")).status, 1);
+    EXPECT_EQ(colligo("split " + q("five.pdf") + " -o " + q("x.pdf")).status, 2);
+}
+
 // Ctrl-C during a long merge: the engine is stopped through the callback, the
 // partial output is removed, and the exit status says so.
 TEST_F(CliTest, InterruptStopsTheMergeCleanly)

@@ -19,6 +19,7 @@ enum ExitStatus {
 
 int infoCommand(const Arguments &args);
 int mergeCommand(const Arguments &args);
+int splitCommand(const Arguments &args);
 
 void printUsage(FILE *to);
 int usageError(const std::string &message);

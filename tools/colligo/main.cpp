@@ -15,6 +15,10 @@ void printUsage(FILE *to)
         "  info FILE...            print each file's page count, or why it cannot be used\n"
         "  merge -o OUT FILE[:RANGE]...\n"
         "                          merge the chosen pages of two or more files into OUT\n"
+        "  split IN RANGE -o OUT [--rest]\n"
+        "                          copy the pages RANGE selects into OUT; with --rest,\n"
+        "                          every other page into OUT less its last four\n"
+        "                          characters plus \"-2.PDF\"\n"
         "\n"
         "RANGE selects pages and their order: comma-separated items, each a page\n"
         "number or two numbers joined by '-': \"1,3,6-18\". A descending range such\n"
@@ -62,5 +66,7 @@ int main(int argc, char **argv)
         return infoCommand(args);
     if (command == "merge")
         return mergeCommand(args);
+    if (command == "split")
+        return splitCommand(args);
     return usageError("unknown command '" + command + "'");
 }
