@@ -5,7 +5,8 @@
 #include "PlugRegistry.h"
 #include "PluginFolders.h"
 
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -13,8 +14,8 @@ namespace {
 std::string ApplicationIcon(const std::string &programFolder)
 {
     const std::string path = programFolder + IconFileName;
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) ? path : std::string();
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error) ? path : std::string();
 }
 
 void RunApplicationModule(const std::string &programFolder)
