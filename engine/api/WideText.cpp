@@ -92,4 +92,44 @@ std::u16string utf8ToUtf16(std::string_view text)
     return out;
 }
 
+std::u16string codePointsToUtf16(const unsigned int *codePoints, int count)
+{
+    std::u16string out;
+    for (int i = 0; i < count; ++i) {
+        char32_t c = codePoints[i];
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            c = 0xFFFD;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
+std::u16string cutUtf16(std::u16string text, std::size_t maxUnits)
+{
+    if (text.size() <= maxUnits)
+        return text;
+    std::size_t end = maxUnits;
+    if (end > 0 && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF)
+        --end; // never keep half of a surrogate pair
+    text.resize(end);
+    return text;
+}
+
+std::string cutUtf8(std::string text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end; // back to the start of the character that would be split
+    text.resize(end);
+    return text;
+}
+
 } // namespace colligo

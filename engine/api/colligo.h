@@ -116,6 +116,52 @@ COLLIGO_EXPORT int32_t COLLIGO_CALL SplitPDF(const char *source, const char *exp
 COLLIGO_EXPORT int32_t COLLIGO_CALL SplitPDFW(const ColligoWideChar *source, const char *expression, ColligoWideChar *output,
                                               int32_t rest, MergeProgressCallback callback);
 
+/* ---- Outline ----------------------------------------------------------------- */
+
+/*
+ * A host's tree for the outline listing. insertItem adds `title` (UTF-8) as the
+ * last child of `parentItem` (NULL: a top-level item) with the given image
+ * indexes (0 and 1), and returns the new item's handle, which becomes the
+ * parent of that entry's children.
+ */
+typedef struct OutlineTreeSink {
+    void *context;
+    void *(*insertItem)(void *context, void *parentItem, const char *title, int image, int selectedImage);
+} OutlineTreeSink;
+
+/*
+ * Lists the outline of an open document (into `sink` when it is not NULL).
+ * Items without a go-to action within the document are left out with their
+ * descendants. Result: the greatest depth reached (one more than the deepest
+ * listed level; 1 when nothing qualifies), -3 without an outline, 0 when
+ * `handle` is not a document. The third argument is ignored.
+ */
+COLLIGO_EXPORT int32_t COLLIGO_CALL GetOutline(DocumentHandle handle, const OutlineTreeSink *sink, int32_t reserved);
+
+/*
+ * The page (1-based) that entry `index` (0-based, in the order GetOutline
+ * inserted them) of the latest listing of `handle` points to; 0 when it points
+ * nowhere in the document, -1 for a bad handle or index. Valid while the
+ * document stays open and until the next listing.
+ */
+COLLIGO_EXPORT int32_t COLLIGO_CALL GetOutlineEntryPage(DocumentHandle handle, int32_t index);
+
+/*
+ * Writes one file per outline entry of `level` (1 = top level) into `folder`:
+ * "<A>-<B>.PDF" holds the pages from entry A's page up to entry B's, the last
+ * entry's file "<Z>-end.PDF" runs to the end, and "start-<A>.PDF" holds the
+ * pages before the first entry (a folder ending in '/' gives "-<A>.PDF",
+ * "<A>-<B>.PDF" and "<Z>-.PDF"). Path separators and control characters of a
+ * title become '_' in the file name. Result: 1, the callback's last answer
+ * (0 after a stop), -3 without an outline, 0 when the source cannot be used,
+ * the folder is empty, or the level is deeper than the outline.
+ * Callback: (1, page count, page, position within the file).
+ */
+COLLIGO_EXPORT int32_t COLLIGO_CALL SplitWithOutline(const char *source, const char *folder, int32_t level, int32_t reserved,
+                                                     MergeProgressCallback callback);
+COLLIGO_EXPORT int32_t COLLIGO_CALL SplitWithOutlineW(const ColligoWideChar *source, const ColligoWideChar *folder, int32_t level,
+                                                      int32_t reserved, MergeProgressCallback callback);
+
 #ifdef __cplusplus
 }
 #endif

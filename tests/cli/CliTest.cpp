@@ -109,6 +109,24 @@ TEST_F(CliTest, SplitWritesTheSelectionAndTheRest)
     EXPECT_EQ(colligo("split " + q("five.pdf") + " -o " + q("x.pdf")).status, 2);
 }
 
+TEST_F(CliTest, OutlineListingAndSplit)
+{
+    const std::string manual = "/usr/share/R/doc/manual/R-intro.pdf";
+    CommandResult listing = colligo("outline " + manual);
+    EXPECT_EQ(listing.status, 0);
+    EXPECT_NE(listing.output.find("Preface  (page 7)\n1 Introduction and preliminaries  (page 8)\n  The R environment  (page 8)\n"),
+              std::string::npos) << listing.output;
+    EXPECT_NE(colligo("outline " + q("a.pdf")).output.find("has no outline"), std::string::npos);
+
+    fs::create_directories(in("chapters"));
+    CommandResult split = colligo("split-outline " + manual + " -d " + q("chapters") + " --level 1");
+    EXPECT_EQ(split.status, 0) << split.output;
+    EXPECT_TRUE(fs::exists(in("chapters/start-Preface.PDF")));
+    EXPECT_TRUE(fs::exists(in("chapters/Preface-1 Introduction and preliminaries.PDF")));
+    EXPECT_EQ(colligo("split-outline " + manual + " -d " + q("chapters") + " --level 9").status, 1);
+    EXPECT_EQ(colligo("split-outline " + manual).status, 2);
+}
+
 // Ctrl-C during a long merge: the engine is stopped through the callback, the
 // partial output is removed, and the exit status says so.
 TEST_F(CliTest, InterruptStopsTheMergeCleanly)

@@ -20,6 +20,8 @@ enum ExitStatus {
 int infoCommand(const Arguments &args);
 int mergeCommand(const Arguments &args);
 int splitCommand(const Arguments &args);
+int outlineCommand(const Arguments &args);
+int splitOutlineCommand(const Arguments &args);
 
 void printUsage(FILE *to);
 int usageError(const std::string &message);

@@ -2,6 +2,7 @@
 #include "Commands.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace cli {
@@ -19,6 +20,11 @@ void printUsage(FILE *to)
         "                          copy the pages RANGE selects into OUT; with --rest,\n"
         "                          every other page into OUT less its last four\n"
         "                          characters plus \"-2.PDF\"\n"
+        "  outline FILE            print the outline, indented, with each entry's page\n"
+        "  split-outline IN -d FOLDER [--level N]\n"
+        "                          one file per outline entry of level N (default 1):\n"
+        "                          \"A-B.PDF\" from entry A up to entry B, \"Z-end.PDF\",\n"
+        "                          and \"start-A.PDF\" for the pages before the first\n"
         "\n"
         "RANGE selects pages and their order: comma-separated items, each a page\n"
         "number or two numbers joined by '-': \"1,3,6-18\". A descending range such\n"
@@ -68,5 +74,9 @@ int main(int argc, char **argv)
         return mergeCommand(args);
     if (command == "split")
         return splitCommand(args);
+    if (command == "outline")
+        return outlineCommand(args);
+    if (command == "split-outline")
+        return splitOutlineCommand(args);
     return usageError("unknown command '" + command + "'");
 }

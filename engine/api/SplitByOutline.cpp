@@ -1,0 +1,193 @@
+// SplitWithOutline and SplitWithOutlineW: one file per outline entry of a
+// chosen level, holding the pages from that entry's page up to the next
+// chosen entry's, plus a leading file for the pages before the first one.
+#include "ExportGuard.h"
+#include "FileSystem.h"
+#include "OutlineList.h"
+#include "WideText.h"
+#include "colligo.h"
+#include "reading/ParserConfiguration.h"
+#include "reading/SourceDocument.h"
+#include "writer/PdfWriter.h"
+
+#include <PDFDoc.h>
+
+namespace colligo {
+
+namespace {
+
+const char splitTitle[] = "SplitPDF";
+constexpr std::size_t longestFileName = 255; // bytes, as Linux file systems allow
+
+enum class Variant { narrow, wide };
+
+// A title as a file-name part: path separators and control characters would
+// put the file elsewhere or make its name untypable, so they become '_'.
+std::string fileNamePart(std::string title)
+{
+    for (char &c : title) {
+        auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F)
+            c = '_';
+    }
+    return title;
+}
+
+std::string entryTitle(const OutlineEntry &entry, Variant variant)
+{
+    if (variant == Variant::narrow)
+        return fileNamePart(entry.narrowTitle.data());
+    std::u16string_view wide(entry.wideTitle.data(), wideLength(entry.wideTitle.data()));
+    return fileNamePart(utf16ToUtf8(wide).value_or(std::string()));
+}
+
+// "<folder>/<stem><suffix>", the stem cut on a whole character when the name
+// would be longer than a file name may be. A folder ending in '/' takes the
+// names without a separator of their own.
+class SectionNames
+{
+public:
+    explicit SectionNames(std::string folder) : folder(std::move(folder)) { }
+
+    std::string leading(const std::string &first) const { return endsWithSeparator() ? build("-" + first, ".PDF") : build("start-" + first, ".PDF"); }
+    std::string section(const std::string &title, const std::string &next) const { return build(title + "-" + next, ".PDF"); }
+    std::string last(const std::string &title) const { return endsWithSeparator() ? build(title, "-.PDF") : build(title, "-end.PDF"); }
+
+private:
+    bool endsWithSeparator() const { return folder.back() == '/'; }
+    std::string build(const std::string &stem, const std::string &suffix) const
+    {
+        std::string name = cutUtf8(stem, longestFileName - suffix.size()) + suffix;
+        return endsWithSeparator() ? folder + name : folder + "/" + name;
+    }
+
+    std::string folder;
+};
+
+struct Section
+{
+    std::string fileName;
+    int firstPage;
+    int endPage;        // one past the last page
+    int positionBase;   // the callback's position is page - positionBase
+    bool forceSinglePage = false;
+};
+
+class OutlineSplitter
+{
+public:
+    OutlineSplitter(PDFDoc &document, const std::string &sourcePath, Variant variant, MergeProgressCallback callback)
+        : document(document), sourcePath(sourcePath), variant(variant), callback(callback), pageCount(document.getNumPages())
+    {
+    }
+
+    int split(const std::vector<const OutlineEntry *> &selected, const SectionNames &names)
+    {
+        for (std::size_t i = 0; i < selected.size() && result != 0; ++i) {
+            int start = pageOfEntry(document, *selected[i]);
+            int end = i + 1 < selected.size() ? pageOfEntry(document, *selected[i + 1]) : pageCount + 1;
+            if (start == 0 || end == 0)
+                continue;
+            std::string title = entryTitle(*selected[i], variant);
+            if (i == 0 && start > 1)
+                writeSection({ names.leading(title), 1, std::min(start, pageCount + 1), 0 });
+            std::string fileName = i + 1 < selected.size() ? names.section(title, entryTitle(*selected[i + 1], variant)) : names.last(title);
+            // The wide form keeps an entry that shares its page with the next one.
+            bool single = variant == Variant::wide && start == end;
+            writeSection({ fileName, start, end, start - 1, single });
+        }
+        return result;
+    }
+
+private:
+    void writeSection(const Section &section)
+    {
+        // A name that is the source file itself would destroy it: that file is skipped.
+        if (isSameFile(section.fileName, sourcePath))
+            return;
+        std::unique_ptr<PdfWriter> writer = createWriter(section.fileName);
+        if (!writer->isOk())
+            return;
+        writer->setSource(&document);
+        if (section.forceSinglePage) {
+            copyPage(*writer, section.firstPage, section.firstPage);
+        } else {
+            for (int page = section.firstPage; page < section.endPage && page <= pageCount && result != 0; ++page)
+                copyPage(*writer, page, page - section.positionBase);
+        }
+        writer->finish();
+    }
+
+    void copyPage(PdfWriter &writer, int page, int position)
+    {
+        if (callback)
+            result = callback(1, pageCount, page, position);
+        writer.addPage(page);
+    }
+
+    std::unique_ptr<PdfWriter> createWriter(const std::string &fileName)
+    {
+        if (variant == Variant::narrow)
+            return std::make_unique<PdfWriter>(fileName.c_str(), splitTitle);
+        std::u16string wide = utf8ToUtf16(fileName);
+        return std::make_unique<PdfWriter>(wide.data(), splitTitle);
+    }
+
+    PDFDoc &document;
+    const std::string &sourcePath;
+    Variant variant;
+    MergeProgressCallback callback;
+    int pageCount;
+    int result = 1;
+};
+
+int splitWithOutline(const std::string &source, const std::string &folder, int level, Variant variant, MergeProgressCallback callback)
+{
+    ParserConfiguration configuration;
+    std::unique_ptr<PDFDoc> document = openSourceDocument(source);
+    if (!document->isOk() || !allowsCopyPrintChange(*document))
+        return 0;
+    int depth = listOutline(*document, nullptr);
+    if (depth < 0)
+        return depth;
+    if (level > depth)
+        return 0;
+    std::vector<const OutlineEntry *> selected;
+    for (const OutlineEntry &entry : outlineEntries())
+        if (entry.level == level)
+            selected.push_back(&entry);
+    return OutlineSplitter(*document, source, variant, callback).split(selected, SectionNames(folder));
+}
+
+} // namespace
+
+} // namespace colligo
+
+using namespace colligo;
+
+extern "C" {
+
+int32_t COLLIGO_CALL SplitWithOutline(const char *source, const char *folder, int32_t level, int32_t, MergeProgressCallback callback)
+{
+    return guarded<int32_t>(0, [&] {
+        if (!source || !fileExists(source) || !folder || !*folder)
+            return 0;
+        return splitWithOutline(source, folder, level, Variant::narrow, callback);
+    });
+}
+
+int32_t COLLIGO_CALL SplitWithOutlineW(const ColligoWideChar *source, const ColligoWideChar *folder, int32_t level, int32_t,
+                                       MergeProgressCallback callback)
+{
+    return guarded<int32_t>(0, [&] {
+        if (!source || !folder || !*folder)
+            return 0;
+        auto sourcePath = utf16ToUtf8(std::u16string_view(source, wideLength(source)));
+        auto folderPath = utf16ToUtf8(std::u16string_view(folder, wideLength(folder)));
+        if (!sourcePath || !folderPath)
+            return 0;
+        return splitWithOutline(*sourcePath, *folderPath, level, Variant::wide, callback);
+    });
+}
+
+} // extern "C"
