@@ -10,4 +10,10 @@ if [ "$expected" != "$actual" ]; then
   diff <(echo "$expected") <(echo "$actual") || true
   exit 1
 fi
+# The one C++ name: poppler's encryption check, which the engine replaces.
+cxx_names=$(echo "$actual" | grep '^_Z' || true)
+if [ "$cxx_names" != "_ZN6PDFDoc15checkEncryptionERKSt8optionalI9GooStringES4_" ]; then
+  echo "C++ symbols other than PDFDoc::checkEncryption are visible: $cxx_names"
+  exit 1
+fi
 echo "exports: $(echo "$actual" | tr '\n' ' ')"
