@@ -74,10 +74,23 @@ Text restPath(const Text &output, const typename Text::value_type *suffix)
     return (output.size() < 4 ? Text() : output.substr(0, output.size() - 4)) + suffix;
 }
 
-// Neither output may be the source itself: writing it would destroy the source.
-bool outputsAreSafe(const std::string &source, const std::string &output, const std::string &rest, bool withRest)
+std::string toUtf8(const char16_t *text)
 {
-    return !isSameFile(source, output) && !(withRest && isSameFile(source, rest));
+    return utf16ToUtf8(std::u16string_view(text, wideLength(text))).value_or(std::string());
+}
+
+// The selection pass, then with `withRest` the rest pass (whatever the first
+// returned). Neither output may be the source itself: that would destroy it.
+template<typename Path>
+int split(const std::string &source, const char *expression, Path output, const std::string &outputUtf8, Path rest,
+          const std::string &restUtf8, bool withRest, MergeProgressCallback callback)
+{
+    if (isSameFile(source, outputUtf8) || (withRest && isSameFile(source, restUtf8)))
+        return 0;
+    int result = splitPass(source, expression, output, Pass::selection, callback);
+    if (withRest)
+        result = splitPass(source, expression, rest, Pass::rest, callback);
+    return result;
 }
 
 } // namespace
@@ -94,12 +107,7 @@ int32_t COLLIGO_CALL SplitPDF(const char *source, const char *expression, const 
         if (!source || !fileExists(source) || !expression || !*expression || !output)
             return 0;
         std::string second = restPath(std::string(output), "-2.PDF");
-        if (!outputsAreSafe(source, output, second, rest != 0))
-            return 0;
-        int result = splitPass(source, expression, output, Pass::selection, callback);
-        if (rest)
-            result = splitPass(source, expression, second.c_str(), Pass::rest, callback);
-        return result;
+        return split(source, expression, output, output, second.c_str(), second, rest != 0, callback);
     });
 }
 
@@ -109,16 +117,8 @@ int32_t COLLIGO_CALL SplitPDFW(const ColligoWideChar *source, const char *expres
     return guarded<int32_t>(0, [&] {
         if (!source || !expression || !*expression || !output)
             return 0;
-        std::string sourcePath = utf16ToUtf8(std::u16string_view(source, wideLength(source))).value_or(std::string());
         std::u16string second = restPath(std::u16string(output, wideLength(output)), u"-2.PDF");
-        std::string outputPath = utf16ToUtf8(std::u16string_view(output, wideLength(output))).value_or(std::string());
-        std::string secondPath = utf16ToUtf8(second).value_or(std::string());
-        if (!outputsAreSafe(sourcePath, outputPath, secondPath, rest != 0))
-            return 0;
-        int result = splitPass(sourcePath, expression, output, Pass::selection, callback);
-        if (rest)
-            result = splitPass(sourcePath, expression, second.data(), Pass::rest, callback);
-        return result;
+        return split(toUtf8(source), expression, output, toUtf8(output), second.data(), toUtf8(second.data()), rest != 0, callback);
     });
 }
 

@@ -29,6 +29,17 @@ static void appendUtf8(std::string &out, char32_t c)
     }
 }
 
+static void appendUtf16(std::u16string &out, char32_t c)
+{
+    if (c >= 0x10000) {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(c);
+    }
+}
+
 std::optional<std::string> utf16ToUtf8(std::u16string_view text)
 {
     std::string out;
@@ -81,13 +92,7 @@ std::u16string utf8ToUtf16(std::string_view text)
             }
             c = (c << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
         }
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
+        appendUtf16(out, c);
     }
     return out;
 }
@@ -99,13 +104,7 @@ std::u16string codePointsToUtf16(const unsigned int *codePoints, int count)
         char32_t c = codePoints[i];
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
             c = 0xFFFD;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
+        appendUtf16(out, c);
     }
     return out;
 }

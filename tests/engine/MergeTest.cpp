@@ -5,6 +5,7 @@
 
 #include "Oracles.h"
 #include "PdfBuilder.h"
+#include "ProgressRecorder.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,26 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Call = std::tuple<int, int, int, int>;
-
-// The progress callback records every call and answers "stop" at call `stopAt`.
-std::vector<Call> calls;
-std::size_t stopAt = 0;
-
-int32_t recordProgress(int32_t phase, int32_t total, int32_t page, int32_t position)
-{
-    calls.emplace_back(phase, total, page, position);
-    return calls.size() == stopAt ? 0 : 1;
-}
-
 class MergeTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ClearList();
-        calls.clear();
-        stopAt = 0;
+        resetProgress();
         writeTextDocument(in("A.pdf"), 3, "Alpha");
         writeTextDocument(in("B.pdf"), 1, "Beta");
         writeTextDocument(in("C.pdf"), 2, "Gamma");
@@ -56,7 +44,7 @@ TEST_F(MergeTest, FilesAndExpressionsInListOrder)
     ASSERT_TRUE(add("B.pdf", "1"));
     ASSERT_TRUE(add("C.pdf", "2-1"));
     EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 1);
-    EXPECT_EQ(calls, (std::vector<Call> { { 1, 2, 1, 1 }, { 1, 2, 2, 2 }, { 1, 1, 1, 1 }, { 1, 2, 2, 1 }, { 1, 2, 1, 2 } }));
+    EXPECT_EQ(progressCalls, (std::vector<Call> { { 1, 2, 1, 1 }, { 1, 2, 2, 2 }, { 1, 1, 1, 1 }, { 1, 2, 2, 1 }, { 1, 2, 1, 2 } }));
     expectPagesMatch(out(), { { in("A.pdf"), 1 }, { in("A.pdf"), 2 }, { in("B.pdf"), 1 }, { in("C.pdf"), 2 }, { in("C.pdf"), 1 } });
 
     // The list was emptied: a second merge has fewer than two entries.
@@ -81,7 +69,7 @@ TEST_F(MergeTest, APageBeyondTheEndEndsThatFilesWalk)
     ASSERT_TRUE(add("B.pdf", "0,1"));
     EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 1);
     // Page 0 is announced but writes nothing; page 5 ends A's walk silently.
-    EXPECT_EQ(calls, (std::vector<Call> { { 1, 3, 1, 1 }, { 1, 2, 0, 1 }, { 1, 2, 1, 2 } }));
+    EXPECT_EQ(progressCalls, (std::vector<Call> { { 1, 3, 1, 1 }, { 1, 2, 0, 1 }, { 1, 2, 1, 2 } }));
     expectPagesMatch(out(), { { in("A.pdf"), 1 }, { in("B.pdf"), 1 } });
 }
 
@@ -95,10 +83,10 @@ TEST_F(MergeTest, AStopKeepsTheAnnouncedPageAndCompletesTheFile)
             ASSERT_TRUE(add("A.pdf", "1-3"));
             ASSERT_TRUE(add("B.pdf", "1"));
         }
-        calls.clear();
-        stopAt = stop;
+        progressCalls.clear();
+        stopProgressAt = stop;
         EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 0);
-        EXPECT_EQ(calls.size(), stop);
+        EXPECT_EQ(progressCalls.size(), stop);
         std::vector<SourcePage> expected;
         for (std::size_t i = 1; i <= stop; ++i)
             expected.push_back(i <= 3 ? SourcePage { in("A.pdf"), static_cast<int>(i) } : SourcePage { in("B.pdf"), 1 });
@@ -128,7 +116,7 @@ TEST_F(MergeTest, AFileThatNoLongerOpensEndsTheMerge)
     ASSERT_TRUE(add("C.pdf", "1"));
     fs::remove(in("B.pdf"));
     EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 0);
-    EXPECT_EQ(calls.size(), 1u);
+    EXPECT_EQ(progressCalls.size(), 1u);
     expectPagesMatch(out(), { { in("A.pdf"), 1 } });
     EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0); // emptied
 }
@@ -138,7 +126,7 @@ TEST_F(MergeTest, AnOutputThatCannotBeCreatedEmptiesTheList)
     ASSERT_TRUE(add("A.pdf", "1"));
     ASSERT_TRUE(add("B.pdf", "1"));
     EXPECT_EQ(Colligo(dir.file("no/such/folder.pdf").c_str(), 0, recordProgress), 0);
-    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(progressCalls.empty());
     ASSERT_TRUE(add("A.pdf", "1"));
     EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0); // only one entry now
 }
@@ -156,7 +144,7 @@ TEST_F(MergeTest, AnOutputNamingAListedFileIsRefused)
         ASSERT_TRUE(add("B.pdf", "1"));
         EXPECT_EQ(Colligo(output.c_str(), 0, recordProgress), 0);
         EXPECT_EQ(readFile(in("B.pdf")), before);
-        EXPECT_TRUE(calls.empty());
+        EXPECT_TRUE(progressCalls.empty());
         EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 0); // the list was emptied
     }
 }
@@ -204,8 +192,8 @@ TEST_F(MergeTest, HugeRangesStopAtTheLastPage)
     ASSERT_TRUE(add("A.pdf", "2-2000000000"));
     ASSERT_TRUE(add("B.pdf", "1"));
     EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), 1);
-    EXPECT_EQ(calls.front(), Call(1, 1999999999, 2, 1));
-    EXPECT_EQ(calls.size(), 3u);
+    EXPECT_EQ(progressCalls.front(), Call(1, 1999999999, 2, 1));
+    EXPECT_EQ(progressCalls.size(), 3u);
     expectPagesMatch(out(), { { in("A.pdf"), 2 }, { in("A.pdf"), 3 }, { in("B.pdf"), 1 } });
 }
 

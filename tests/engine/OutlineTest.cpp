@@ -4,6 +4,7 @@
 
 #include "Oracles.h"
 #include "PdfBuilder.h"
+#include "ProgressRecorder.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -118,23 +119,13 @@ struct TreeRecorder
     OutlineTreeSink sink() { return { this, &TreeRecorder::insert }; }
 };
 
-using Call = std::tuple<int, int, int, int>;
-std::vector<Call> outlineCalls;
-std::size_t stopOutlineAt = 0;
-
-int32_t recordOutline(int32_t phase, int32_t total, int32_t page, int32_t position)
-{
-    outlineCalls.emplace_back(phase, total, page, position);
-    return outlineCalls.size() == stopOutlineAt ? 0 : 1;
-}
 
 class OutlineTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        outlineCalls.clear();
-        stopOutlineAt = 0;
+        resetProgress();
         fs::create_directories(dir.file("out"));
     }
     std::string in(const std::string &name) const { return dir.file(name); }
@@ -247,8 +238,8 @@ TEST_F(OutlineTest, SplitAtTopLevelEntries)
         fs::create_directories(out());
         writeOutlineDocument(in("abc.pdf"), 9, { { "(A)", at(c.firstPage) }, { "(B)", "/Dest (b)" }, { "(C)", at(7) } }, "", { { "b", 4 } });
         std::string folder = c.trailingSeparator ? out() : out().substr(0, out().size() - 1);
-        outlineCalls.clear();
-        EXPECT_EQ(SplitWithOutline(in("abc.pdf").c_str(), folder.c_str(), 1, 0, recordOutline), 1);
+        progressCalls.clear();
+        EXPECT_EQ(SplitWithOutline(in("abc.pdf").c_str(), folder.c_str(), 1, 0, recordProgress), 1);
         EXPECT_EQ(written(), c.files);
         std::string leading = c.trailingSeparator ? "-A.PDF" : "start-A.PDF";
         if (c.firstPage > 1)
@@ -256,9 +247,9 @@ TEST_F(OutlineTest, SplitAtTopLevelEntries)
         expectPagesMatch(out("A-B.PDF"), pages(in("abc.pdf"), c.firstPage, 3));
         expectPagesMatch(out("B-C.PDF"), pages(in("abc.pdf"), 4, 6));
         expectPagesMatch(out(c.trailingSeparator ? "C-.PDF" : "C-end.PDF"), pages(in("abc.pdf"), 7, 9));
-        ASSERT_FALSE(outlineCalls.empty());
-        EXPECT_EQ(outlineCalls.front(), Call(1, 9, 1, 1));
-        EXPECT_EQ(outlineCalls.back(), Call(1, 9, 9, 3));
+        ASSERT_FALSE(progressCalls.empty());
+        EXPECT_EQ(progressCalls.front(), Call(1, 9, 1, 1));
+        EXPECT_EQ(progressCalls.back(), Call(1, 9, 9, 3));
     }
 }
 
@@ -303,7 +294,7 @@ TEST_F(OutlineTest, EntriesSharingAPageAndWideTitles)
     std::u16string source = fs::path(in("same.pdf")).u16string();
     std::u16string folder = fs::path(out()).u16string();
     folder.pop_back(); // no trailing separator
-    EXPECT_EQ(SplitWithOutlineW(source.c_str(), folder.c_str(), 1, 0, recordOutline), 1);
+    EXPECT_EQ(SplitWithOutlineW(source.c_str(), folder.c_str(), 1, 0, recordProgress), 1);
     expectPagesMatch(out("X-Ü.PDF"), pages(in("same.pdf"), 2, 2));
     expectPagesMatch(out("Ü-Z.PDF"), pages(in("same.pdf"), 2, 3));
     expectPagesMatch(out("start-X.PDF"), pages(in("same.pdf"), 1, 1));
@@ -330,8 +321,8 @@ TEST_F(OutlineTest, TitlesCannotEscapeTheFolderOrOverwriteTheSource)
 TEST_F(OutlineTest, AStopEndsTheSplitAfterTheAnnouncedPage)
 {
     writeOutlineDocument(in("abc.pdf"), 9, { { "(A)", at(3) }, { "(B)", at(4) }, { "(C)", at(7) } });
-    stopOutlineAt = 1;
-    EXPECT_EQ(SplitWithOutline(in("abc.pdf").c_str(), folder().c_str(), 1, 0, recordOutline), 0);
+    stopProgressAt = 1;
+    EXPECT_EQ(SplitWithOutline(in("abc.pdf").c_str(), folder().c_str(), 1, 0, recordProgress), 0);
     // The leading file stops after page 1; the first section's file is still created, empty.
     EXPECT_EQ(written(), std::vector<std::string>({ "A-B.PDF", "start-A.PDF" }));
     expectPagesMatch(out("start-A.PDF"), pages(in("abc.pdf"), 1, 1));

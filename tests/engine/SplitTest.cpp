@@ -3,6 +3,7 @@
 
 #include "Oracles.h"
 #include "PdfBuilder.h"
+#include "ProgressRecorder.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -16,23 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Call = std::tuple<int, int, int, int>;
-std::vector<Call> splitCalls;
-std::size_t stopSplitAt = 0;
-
-int32_t recordSplit(int32_t phase, int32_t total, int32_t page, int32_t position)
-{
-    splitCalls.emplace_back(phase, total, page, position);
-    return splitCalls.size() == stopSplitAt ? 0 : 1;
-}
-
 class SplitTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        splitCalls.clear();
-        stopSplitAt = 0;
+        resetProgress();
         writeTextDocument(in("five.pdf"), 5, "Five");
     }
     std::string in(const std::string &name) const { return dir.file(name); }
@@ -49,8 +39,8 @@ protected:
 
 TEST_F(SplitTest, SelectionAndRest)
 {
-    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "2,4", in("part.pdf").c_str(), 1, recordSplit), 1);
-    EXPECT_EQ(splitCalls, (std::vector<Call> { { 1, 2, 2, 1 }, { 1, 2, 4, 2 }, { 1, 5, 1, 1 }, { 1, 5, 2, 3 }, { 1, 5, 3, 5 } }));
+    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "2,4", in("part.pdf").c_str(), 1, recordProgress), 1);
+    EXPECT_EQ(progressCalls, (std::vector<Call> { { 1, 2, 2, 1 }, { 1, 2, 4, 2 }, { 1, 5, 1, 1 }, { 1, 5, 2, 3 }, { 1, 5, 3, 5 } }));
     expectPagesMatch(in("part.pdf"), pagesOfFive({ 2, 4 }));
     expectPagesMatch(in("part-2.PDF"), pagesOfFive({ 1, 3, 5 }));
 }
@@ -80,13 +70,13 @@ TEST_F(SplitTest, SelectionWalkStopsBeyondTheLastPage)
 
 TEST_F(SplitTest, AStopKeepsTheAnnouncedPageAndTheRestPassStillRuns)
 {
-    stopSplitAt = 1;
-    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "2-4", in("stop.pdf").c_str(), 0, recordSplit), 0);
+    stopProgressAt = 1;
+    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "2-4", in("stop.pdf").c_str(), 0, recordProgress), 0);
     expectPagesMatch(in("stop.pdf"), pagesOfFive({ 2 }));
 
-    splitCalls.clear();
-    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "2-4", in("stop.pdf").c_str(), 1, recordSplit), 1);
-    EXPECT_EQ(splitCalls.size(), 3u); // one selection call, then the two rest pages
+    progressCalls.clear();
+    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "2-4", in("stop.pdf").c_str(), 1, recordProgress), 1);
+    EXPECT_EQ(progressCalls.size(), 3u); // one selection call, then the two rest pages
     expectPagesMatch(in("stop-2.PDF"), pagesOfFive({ 1, 5 }));
 }
 
@@ -112,21 +102,21 @@ TEST_F(SplitTest, RefusalsAndUnusableSources)
     encryptWithQpdf(in("five.pdf"), in("no-change.pdf"), "", "owner", "--modify=none");
     std::string out = in("out.pdf");
     // Preconditions: nothing is created.
-    EXPECT_EQ(SplitPDF(nullptr, "1", out.c_str(), 0, recordSplit), 0);
-    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "", out.c_str(), 0, recordSplit), 0);
-    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), nullptr, out.c_str(), 0, recordSplit), 0);
-    EXPECT_EQ(SplitPDF(in("missing.pdf").c_str(), "1", out.c_str(), 0, recordSplit), 0);
-    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "1", nullptr, 0, recordSplit), 0);
+    EXPECT_EQ(SplitPDF(nullptr, "1", out.c_str(), 0, recordProgress), 0);
+    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "", out.c_str(), 0, recordProgress), 0);
+    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), nullptr, out.c_str(), 0, recordProgress), 0);
+    EXPECT_EQ(SplitPDF(in("missing.pdf").c_str(), "1", out.c_str(), 0, recordProgress), 0);
+    EXPECT_EQ(SplitPDF(in("five.pdf").c_str(), "1", nullptr, 0, recordProgress), 0);
     EXPECT_FALSE(fs::exists(out));
 
     // An unusable source leaves the output holding only its header line.
-    EXPECT_EQ(SplitPDF(in("no-change.pdf").c_str(), "1", out.c_str(), 0, recordSplit), 0);
+    EXPECT_EQ(SplitPDF(in("no-change.pdf").c_str(), "1", out.c_str(), 0, recordProgress), 0);
     EXPECT_EQ(readFile(out), "%PDF-1.5\n");
     std::u16string missing = fs::path(in("missing.pdf")).u16string();
     std::u16string wideOut = fs::path(dir.file("wide.pdf")).u16string();
-    EXPECT_EQ(SplitPDFW(missing.c_str(), "1", wideOut.data(), 0, recordSplit), 0);
+    EXPECT_EQ(SplitPDFW(missing.c_str(), "1", wideOut.data(), 0, recordProgress), 0);
     EXPECT_EQ(readFile(dir.file("wide.pdf")), "%PDF-1.5\n");
-    EXPECT_TRUE(splitCalls.empty());
+    EXPECT_TRUE(progressCalls.empty());
 }
 
 // Writing over the source would destroy it: refused before anything is written.
