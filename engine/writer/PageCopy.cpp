@@ -40,7 +40,10 @@ void PdfWriter::addPage(int pageNumber, GfxState *)
     int resourcesNumber = newObjectNumber();
     writeText("/Resources %d %d R\n", resourcesNumber, 0);
 
-    bool complete = writePageContents(page);
+    // The page's own dictionary, for the entries poppler resolves away.
+    Object pageObject = source->getXRef()->fetch(page->getRef());
+    const Dict *pageDict = pageObject.isDict() ? pageObject.getDict() : nullptr;
+    bool complete = writePageContents(pageDict);
     if (page->getRotate() != 0)
         writeText("/Rotate %d\n", page->getRotate());
     if (page->isCropped()) {
@@ -50,7 +53,7 @@ void PdfWriter::addPage(int pageNumber, GfxState *)
     }
     endObject();
 
-    complete = writeResourcesObject(page, resourcesNumber) && complete;
+    complete = writeResourcesObject(page, pageDict, resourcesNumber) && complete;
     if (!complete) {
         ok = false;
         ++damagedPages;
@@ -62,11 +65,11 @@ void PdfWriter::addPage(int pageNumber, GfxState *)
 // The Contents entry as the page's own dictionary holds it (a reference to a
 // stream, an array of references, or nothing), so that each stream is found
 // in the source file through its own reference.
-bool PdfWriter::writePageContents(Page *page)
+bool PdfWriter::writePageContents(const Dict *pageDict)
 {
     writeText("/Contents");
-    Object pageObject = source->getXRef()->fetch(page->getRef());
-    Object contents = pageObject.isDict() ? pageObject.dictLookupNF("Contents").copy() : Object(objNull);
+    const Object null(objNull);
+    const Object &contents = pageDict ? pageDict->lookupNF("Contents") : null;
     if (writeReachedValue(contents, true, lineBuffer)) {
         writeBuffer(lineBuffer);
         return true;
@@ -77,16 +80,15 @@ bool PdfWriter::writePageContents(Page *page)
     return false;
 }
 
-bool PdfWriter::writeResourcesObject(Page *page, int resourcesNumber)
+bool PdfWriter::writeResourcesObject(Page *page, const Dict *pageDict, int resourcesNumber)
 {
     startObject(resourcesNumber);
     bool written = true;
     if (Dict *resources = page->getResourceDict()) {
         // A form that names the page's own resources refers to this object.
-        Object pageObject = source->getXRef()->fetch(page->getRef());
         Ref resourcesRef = Ref::INVALID();
-        if (pageObject.isDict() && pageObject.dictLookupNF("Resources").isRef())
-            resourcesRef = pageObject.dictLookupNF("Resources").getRef();
+        if (pageDict && pageDict->lookupNF("Resources").isRef())
+            resourcesRef = pageDict->lookupNF("Resources").getRef();
         if (resourcesRef != Ref::INVALID())
             chain.push_back({ resourcesRef, resourcesNumber });
         written = writeResources(resources);

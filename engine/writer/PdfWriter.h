@@ -117,8 +117,8 @@ private:
     bool writeSharedDictionary(const Object &dictionary, SharedObjectMap &map, TextBuffer &buffer);
     bool referToChainLink(const Object &unresolved, TextBuffer &buffer);
 
-    bool writePageContents(Page *page);
-    bool writeResourcesObject(Page *page, int resourcesNumber);
+    bool writePageContents(const Dict *pageDict);
+    bool writeResourcesObject(Page *page, const Dict *pageDict, int resourcesNumber);
 
     std::array<char, 512> title {};
     std::int64_t xrefOffset = 0;
