@@ -21,7 +21,14 @@ QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, 
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, ApplicationTitle(), text, buttons, owner);
+    return ShowMessageBox(owner, ApplicationTitle(), text, icon, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &caption, const QString &text,
+                                           QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, caption, text, buttons, owner);
     box.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);

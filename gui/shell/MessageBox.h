@@ -16,3 +16,9 @@ void SetMessageBoxResponder(MessageBoxResponder responder);
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, QMessageBox::Icon icon,
                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// The same with a caption of its own instead of the application title.
+QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &caption, const QString &text,
+                                           QMessageBox::Icon icon,
+                                           QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);

@@ -1,33 +1,788 @@
 #include "MergerForm_Unit1.h"
 
+#include "AddFileForm_Unit1.h"
+#include "MessageBox.h"
+#include "MethodForm_Unit1.h"
 #include "MuiContext.h"
+#include "SSButton.h"
+#include "SSForm.h"
+#include "ShellOpen.h"
+#include "SkinArtwork.h"
 
+#include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QTableWidget>
+
+#include <algorithm>
 
 TMergerForm *MergerForm = nullptr;
 
-TMergerForm::TMergerForm(QWidget *parent)
-    : QWidget(parent)
-    , lblTitle(new QLabel(this))
+namespace {
+
+enum Column { ItemColumn, FileNameColumn, SizeColumn, TotalPagesColumn, PageRangeColumn, PageSortColumn, ColumnCount };
+
+enum NameItem { CustomizeItem, FirstLastItem, LastFirstItem };
+
+const QString titleStyle = QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';");
+const QString headingStyle = QStringLiteral("color: #1F2A37; font: bold 13px 'DejaVu Sans';");
+const QString bodyStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans';");
+
+const MuiContext &Context()
 {
-    setObjectName(QStringLiteral("MergerForm"));
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-
+    static const MuiContext none;
     const MuiContext *context = CurrentMuiContext();
-    const QString title = context ? context->ProductTitle : QString();
-    setWindowTitle(title);
-    lblTitle->setText(title);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(lblTitle);
-    resize(720, 480);
+    return context ? *context : none;
 }
 
+QString RangeText(int rangeType)
+{
+    switch (rangeType) {
+    case 1:
+        return QStringLiteral("Odd");
+    case 2:
+        return QStringLiteral("Even");
+    case 3:
+        return QStringLiteral("Part");
+    default:
+        return QStringLiteral("All");
+    }
+}
+
+QString SortText(int pageSort)
+{
+    return pageSort == 1 ? QStringLiteral("Reverse") : QStringLiteral("Sequence");
+}
+
+// A file's name without its last extension ("x.y.pdf" gives "x.y").
+QString BaseName(const QString &fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+// Opening a FIFO, a socket or a device can block for ever, and none of them
+// is a PDF file: such paths are left out before anything opens them.
+bool IsSpecialFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir() && !info.isFile();
+}
+
+// Name order as file managers show it: letters without regard to case, runs
+// of digits by their value, so "file2" comes before "file10".
+bool NaturalLess(const QString &left, const QString &right)
+{
+    qsizetype l = 0;
+    qsizetype r = 0;
+    while (l < left.size() && r < right.size()) {
+        if (left[l].isDigit() && right[r].isDigit()) {
+            const qsizetype leftStart = l;
+            const qsizetype rightStart = r;
+            while (l < left.size() && left[l].isDigit())
+                ++l;
+            while (r < right.size() && right[r].isDigit())
+                ++r;
+            // Leading zeros aside, the longer run is the larger number.
+            QStringView leftRun = QStringView(left).mid(leftStart, l - leftStart);
+            QStringView rightRun = QStringView(right).mid(rightStart, r - rightStart);
+            while (leftRun.size() > 1 && leftRun.front() == u'0')
+                leftRun = leftRun.mid(1);
+            while (rightRun.size() > 1 && rightRun.front() == u'0')
+                rightRun = rightRun.mid(1);
+            if (leftRun.size() != rightRun.size())
+                return leftRun.size() < rightRun.size();
+            if (const int order = leftRun.compare(rightRun); order != 0)
+                return order < 0;
+            continue;
+        }
+        const QChar leftFolded = left[l].toCaseFolded();
+        const QChar rightFolded = right[r].toCaseFolded();
+        if (leftFolded != rightFolded)
+            return leftFolded < rightFolded;
+        ++l;
+        ++r;
+    }
+    if (left.size() - l != right.size() - r)
+        return left.size() - l < right.size() - r;
+    return left < right; // the same but for case: a fixed order all the same
+}
+
+TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, QPoint place)
+{
+    auto *button = new TssSkinButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->SetDivNum(4);
+    button->SetSkin(SkinArtwork::Picture(strip));
+    button->SetMask(true);
+    button->move(place);
+    return button;
+}
+
+QLabel *Label(QWidget *parent, const char *name, const QString &text, QPoint place, const QString &style)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setStyleSheet(style);
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+QAction *Action(QObject *parent, const char *name, const QString &caption)
+{
+    auto *action = new QAction(caption, parent);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+TMergerForm::TMergerForm(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MergerForm"));
+    CreateActions();
+    CreateComponents();
+    CreateMenus();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TMergerForm::~TMergerForm()
+{
+    // The records belong to the rows; none outlives the window.
+    ClearItemInfos();
+}
+
+void TMergerForm::CreateActions()
+{
+    AddFileAct = Action(this, "AddFileAct", QStringLiteral("Add Files"));
+    AddFolderAct = Action(this, "AddFolderAct", QStringLiteral("Add Folder"));
+    RemoveAct = Action(this, "RemoveAct", QStringLiteral("Remove"));
+    ClearAct = Action(this, "ClearAct", QStringLiteral("Clear"));
+    UpAct = Action(this, "UpAct", QStringLiteral("Move Up"));
+    DownAct = Action(this, "DownAct", QStringLiteral("Move Down"));
+    MethodAct = Action(this, "MethodAct", QStringLiteral("Method"));
+    OptionsAct = Action(this, "OptionsAct", QStringLiteral("Options"));
+    MergeAct = Action(this, "MergeAct", QStringLiteral("Merge"));
+    BrowseAct = Action(this, "BrowseAct", QStringLiteral("Browse"));
+    OpenAct = Action(this, "OpenAct", QStringLiteral("Open"));
+    HelpContentAct = Action(this, "HelpContentAct", QStringLiteral("Help Content"));
+    SupportAct = Action(this, "SupportAct", QStringLiteral("Support"));
+    HomepageAct = Action(this, "HomepageAct", QStringLiteral("Home Page"));
+    AboutAct = Action(this, "AboutAct", QStringLiteral("About"));
+    // The options have no dialog of their own yet; the command stays hidden.
+    OptionsAct->setVisible(false);
+}
+
+void TMergerForm::CreateComponents()
+{
+    ssSkinForm1 = new TssSkinForm(this);
+    ssSkinForm1->setObjectName(QStringLiteral("ssSkinForm1"));
+    ssSkinForm1->SetPicture(SkinArtwork::Picture(QStringLiteral("main.png")));
+
+    lblTitle = Label(this, "lblTitle", QString(), QPoint(46, 13), titleStyle);
+    lblTitle->setFixedWidth(520);
+    btnMin = SkinButton(this, "btnMin", QStringLiteral("btn_min.png"), QPoint(width() - 74, 10));
+    btnClose = SkinButton(this, "btnClose", QStringLiteral("btn_close.png"), QPoint(width() - 42, 10));
+
+    btnAddFile = SkinButton(this, "btnAddFile", QStringLiteral("btn_addfiles.png"), QPoint(16, 53));
+    btnMethod = SkinButton(this, "btnMethod", QStringLiteral("btn_method.png"), QPoint(134, 53));
+    btnOptions = SkinButton(this, "btnOptions", QStringLiteral("btn_options.png"), QPoint(252, 53));
+    btnHelp = SkinButton(this, "btnHelp", QStringLiteral("btn_help.png"), QPoint(614, 53));
+    btnAddFile->SetAction(AddFileAct);
+    btnMethod->SetAction(MethodAct);
+    btnOptions->SetAction(OptionsAct);
+
+    TntLV = new QTableWidget(0, ColumnCount, this);
+    TntLV->setObjectName(QStringLiteral("TntLV"));
+    TntLV->setGeometry(17, 109, 686, 258);
+    TntLV->setFrameShape(QFrame::NoFrame);
+    TntLV->setHorizontalHeaderLabels({QStringLiteral("Item"), QStringLiteral("File Name"), QStringLiteral("Size"),
+                                      QStringLiteral("Total Pages"), QStringLiteral("Page Range"),
+                                      QStringLiteral("Page Sort")});
+    TntLV->setShowGrid(true);
+    TntLV->setSelectionBehavior(QAbstractItemView::SelectRows);
+    TntLV->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    TntLV->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TntLV->setWordWrap(false);
+    TntLV->setTextElideMode(Qt::ElideMiddle);
+    TntLV->setContextMenuPolicy(Qt::CustomContextMenu);
+    TntLV->verticalHeader()->hide();
+    TntLV->verticalHeader()->setDefaultSectionSize(24);
+    QHeaderView *header = TntLV->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(true);
+    header->resizeSection(ItemColumn, 60);
+    header->resizeSection(FileNameColumn, 150);
+    header->resizeSection(SizeColumn, 108);
+    header->resizeSection(TotalPagesColumn, 100);
+    header->resizeSection(PageRangeColumn, 100);
+    header->resizeSection(PageSortColumn, 100);
+    // The selection stays as visible when the list loses the focus.
+    QPalette palette = TntLV->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    TntLV->setPalette(palette);
+
+    ssSkinButton1 = SkinButton(this, "ssSkinButton1", QStringLiteral("btn_remove.png"), QPoint(16, 378));
+    ssSkinButton2 = SkinButton(this, "ssSkinButton2", QStringLiteral("btn_clear.png"), QPoint(120, 378));
+    ssSkinButton3 = SkinButton(this, "ssSkinButton3", QStringLiteral("btn_moveup.png"), QPoint(224, 378));
+    ssSkinButton4 = SkinButton(this, "ssSkinButton4", QStringLiteral("btn_movedown.png"), QPoint(328, 378));
+    ssSkinButton1->SetAction(RemoveAct);
+    ssSkinButton2->SetAction(ClearAct);
+    ssSkinButton3->SetAction(UpAct);
+    ssSkinButton4->SetAction(DownAct);
+
+    TntLabel1 = Label(this, "TntLabel1", QStringLiteral("Output Setting"), QPoint(38, 427), headingStyle);
+    TntLabel2 = Label(this, "TntLabel2", QStringLiteral("File Name:"), QPoint(30, 460), bodyStyle);
+    TntLabel3 = Label(this, "TntLabel3", QStringLiteral("Destination Folder:"), QPoint(30, 492), bodyStyle);
+
+    cbFileName = new QComboBox(this);
+    cbFileName->setObjectName(QStringLiteral("cbFileName"));
+    cbFileName->setGeometry(160, 455, 236, 26);
+    cbFileName->addItems({QStringLiteral("Customize"), QStringLiteral("FirstFilename_LastFilename"),
+                          QStringLiteral("LastFilename_FirstFilename")});
+    // A typed name is only ever the output name, never a new item.
+    cbFileName->setInsertPolicy(QComboBox::NoInsert);
+
+    edtOutputFolder = new QLineEdit(this);
+    edtOutputFolder->setObjectName(QStringLiteral("edtOutputFolder"));
+    edtOutputFolder->setGeometry(160, 487, 236, 26);
+    edtOutputFolder->setReadOnly(true);
+
+    ssSkinButton5 = SkinButton(this, "ssSkinButton5", QStringLiteral("btn_browse.png"), QPoint(404, 486));
+    ssSkinButton6 = SkinButton(this, "ssSkinButton6", QStringLiteral("btn_open.png"), QPoint(484, 486));
+    ssSkinButton7 = SkinButton(this, "ssSkinButton7", QStringLiteral("btn_merge.png"), QPoint(576, 441));
+    ssSkinButton5->SetAction(BrowseAct);
+    ssSkinButton6->SetAction(OpenAct);
+    ssSkinButton7->SetAction(MergeAct);
+}
+
+void TMergerForm::CreateMenus()
+{
+    popMenuAddFile = new QMenu(this);
+    popMenuAddFile->setObjectName(QStringLiteral("popMenuAddFile"));
+    popMenuAddFile->addAction(AddFileAct);
+    popMenuAddFile->addAction(AddFolderAct);
+    popMenuAddFile->addSeparator();
+    popMenuAddFile->addAction(UpAct);
+    popMenuAddFile->addAction(DownAct);
+    popMenuAddFile->addSeparator();
+    popMenuAddFile->addAction(RemoveAct);
+    popMenuAddFile->addAction(ClearAct);
+
+    popMenuHelp = new QMenu(this);
+    popMenuHelp->setObjectName(QStringLiteral("popMenuHelp"));
+    popMenuHelp->addAction(HelpContentAct);
+    popMenuHelp->addAction(SupportAct);
+    popMenuHelp->addSeparator();
+    popMenuHelp->addAction(HomepageAct);
+    popMenuHelp->addSeparator();
+    popMenuHelp->addAction(AboutAct);
+}
+
+void TMergerForm::ConnectHandlers()
+{
+    connect(AddFileAct, &QAction::triggered, this, &TMergerForm::AddFileActExecute);
+    connect(AddFolderAct, &QAction::triggered, this, &TMergerForm::AddFolderActExecute);
+    connect(RemoveAct, &QAction::triggered, this, &TMergerForm::RemoveActExecute);
+    connect(ClearAct, &QAction::triggered, this, &TMergerForm::ClearActExecute);
+    connect(UpAct, &QAction::triggered, this, &TMergerForm::UpActExecute);
+    connect(DownAct, &QAction::triggered, this, &TMergerForm::DownActExecute);
+    connect(MethodAct, &QAction::triggered, this, &TMergerForm::MethodActExecute);
+    connect(OptionsAct, &QAction::triggered, this, &TMergerForm::OptionsActExecute);
+    connect(MergeAct, &QAction::triggered, this, &TMergerForm::MergeActExecute);
+    connect(BrowseAct, &QAction::triggered, this, &TMergerForm::BrowseActExecute);
+    connect(OpenAct, &QAction::triggered, this, &TMergerForm::OpenActExecute);
+    connect(HelpContentAct, &QAction::triggered, this, &TMergerForm::HelpContentActExecute);
+    connect(SupportAct, &QAction::triggered, this, &TMergerForm::SupportActExecute);
+    connect(HomepageAct, &QAction::triggered, this, &TMergerForm::HomepageActExecute);
+    connect(AboutAct, &QAction::triggered, this, &TMergerForm::AboutActExecute);
+
+    connect(btnMin, &TssCustomButton::OnClick, this, &TMergerForm::btnMinClick);
+    connect(btnClose, &TssCustomButton::OnClick, this, &TMergerForm::btnCloseClick);
+    connect(btnHelp, &TssCustomButton::OnClick, this, &TMergerForm::btnHelpClick);
+    connect(cbFileName, &QComboBox::activated, this, &TMergerForm::cbFileNameSelect);
+    connect(TntLV, &QTableWidget::cellDoubleClicked, this, &TMergerForm::MethodActExecute);
+    connect(TntLV, &QWidget::customContextMenuRequested, this,
+            [this](QPoint place) { popMenuAddFile->popup(TntLV->viewport()->mapToGlobal(place)); });
+
+    // The commands' states follow the list whenever the window goes idle.
+    connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TMergerForm::UpdateActions);
+}
+
+void TMergerForm::FormCreate()
+{
+    const QString title = Context().ProductTitle;
+    setWindowTitle(title);
+    lblTitle->setText(title);
+    MergeAlternately = false;
+    SetDefaultOutputFolder();
+    cbFileName->setEditable(true);
+    cbFileName->setCompleter(nullptr);
+    cbFileName->setCurrentIndex(FirstLastItem);
+    setAcceptDrops(true);
+    UpdateActions();
+}
+
+// Documents/<company>/<product>, created when missing; left empty when the
+// desktop has no documents folder.
+void TMergerForm::SetDefaultOutputFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        return;
+    const QString folder = QDir::cleanPath(documents + QDir::separator() + Context().CompanyName + QDir::separator()
+                                           + Context().ProductTitle);
+    QDir().mkpath(folder);
+    edtOutputFolder->setText(QDir::toNativeSeparators(folder));
+}
+
+// ---- Rows ------------------------------------------------------------------
+
+TItemInfo *TMergerForm::RowItem(int row) const
+{
+    const QTableWidgetItem *cell = TntLV->item(row, ItemColumn);
+    return cell ? reinterpret_cast<TItemInfo *>(cell->data(Qt::UserRole).value<quintptr>()) : nullptr;
+}
+
+QList<TItemInfo *> TMergerForm::RowItems() const
+{
+    QList<TItemInfo *> items;
+    for (int row = 0; row < TntLV->rowCount(); ++row)
+        items.append(RowItem(row));
+    return items;
+}
+
+void TMergerForm::AppendRow(TItemInfo *item)
+{
+    const int row = TntLV->rowCount();
+    TntLV->insertRow(row);
+    auto *itemCell = new QTableWidgetItem(QString::number(row + 1));
+    itemCell->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(item)));
+    TntLV->setItem(row, ItemColumn, itemCell);
+    const QString texts[] = {item->FileName, QString::number(item->SizeKB) + QStringLiteral("KB"),
+                             QString::number(item->TotalPages), RangeText(item->RangeType),
+                             SortText(item->PageSort)};
+    for (int column = FileNameColumn; column < ColumnCount; ++column) {
+        auto *cell = new QTableWidgetItem(texts[column - FileNameColumn]);
+        cell->setTextAlignment(Qt::AlignCenter);
+        TntLV->setItem(row, column, cell);
+    }
+}
+
+void TMergerForm::RenumberRows()
+{
+    for (int row = 0; row < TntLV->rowCount(); ++row)
+        TntLV->item(row, ItemColumn)->setText(QString::number(row + 1));
+}
+
+// The target row takes over the source row's record and texts; the Item text
+// is set by RenumberRows.
+void TMergerForm::CopyRow(int sourceRow, int targetRow)
+{
+    auto *itemCell = new QTableWidgetItem;
+    itemCell->setData(Qt::UserRole, TntLV->item(sourceRow, ItemColumn)->data(Qt::UserRole));
+    TntLV->setItem(targetRow, ItemColumn, itemCell);
+    for (int column = FileNameColumn; column < ColumnCount; ++column)
+        TntLV->setItem(targetRow, column, TntLV->item(sourceRow, column)->clone());
+}
+
+int TMergerForm::FocusedRow() const
+{
+    const QModelIndex current = TntLV->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+QList<int> TMergerForm::SelectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : TntLV->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void TMergerForm::SelectOnly(int row)
+{
+    TntLV->setCurrentCell(row, ItemColumn, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    TntLV->scrollToItem(TntLV->item(row, ItemColumn));
+}
+
+void TMergerForm::ShowItemMethod(TItemInfo *item)
+{
+    const int row = FocusedRow();
+    if (row < 0)
+        return;
+    TntLV->item(row, PageRangeColumn)->setText(RangeText(item->RangeType));
+    TntLV->item(row, PageSortColumn)->setText(SortText(item->PageSort));
+}
+
+void TMergerForm::ClearAllItems()
+{
+    TntLV->setRowCount(0);
+    ClearItemInfos();
+}
+
+// ---- Adding ------------------------------------------------------------------
+
+void TMergerForm::AddPaths(const QStringList &paths)
+{
+    QStringList measurable;
+    for (const QString &path : paths) {
+        if (!IsSpecialFile(path))
+            measurable.append(path);
+    }
+    if (measurable.isEmpty())
+        return;
+
+    QList<TItemInfo> measured;
+    {
+        TAddFileForm dialog(this, measurable, measured);
+        dialog.exec(); // stopped or not, it hands back what it measured
+    }
+    for (const TItemInfo &item : measured) {
+        TItemInfo *record = NewItemInfo();
+        *record = item;
+        AppendRow(record);
+    }
+}
+
+void TMergerForm::AddFolderFiles(const QString &folder)
+{
+    QDir directory(folder);
+    directory.setNameFilters({QStringLiteral("*.pdf")}); // matched without regard to case
+    directory.setFilter(QDir::Files | QDir::Hidden);
+    QStringList names = directory.entryList();
+    std::sort(names.begin(), names.end(), NaturalLess);
+
+    QString prefix = folder;
+    if (!prefix.endsWith(QDir::separator()))
+        prefix += QDir::separator();
+    QStringList paths;
+    for (const QString &name : names)
+        paths.append(prefix + name);
+    AddPaths(paths);
+}
+
+void TMergerForm::WMDropFiles(const QStringList &paths)
+{
+    QStringList collected;
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isDir()) {
+            AddPaths(collected);
+            collected.clear();
+            AddFolderFiles(path);
+        } else {
+            collected.append(path);
+        }
+    }
+    AddPaths(collected);
+}
+
+void TMergerForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMergerForm::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    WMDropFiles(paths);
+}
+
+void TMergerForm::AddFileActExecute()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(this, QStringLiteral("Select PDF File"), QString(),
+                                                            QStringLiteral("Text files (*.pdf *.PDF)"));
+    AddPaths(paths);
+}
+
+void TMergerForm::AddFolderActExecute()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Please Select PDF Folder"));
+    if (!folder.isEmpty())
+        AddFolderFiles(folder);
+}
+
+// ---- Removing and moving -----------------------------------------------------
+
+void TMergerForm::RemoveActExecute()
+{
+    const QList<int> selected = SelectedRows();
+    const int remembered = selected.size() == 1 ? selected.first() : 0;
+    for (int row : selected)
+        DeleteItemInfo(RowItem(row));
+    for (auto row = selected.crbegin(); row != selected.crend(); ++row)
+        TntLV->removeRow(*row);
+    if (TntLV->rowCount() > 0)
+        SelectOnly(std::min(remembered, TntLV->rowCount() - 1));
+    RenumberRows();
+}
+
+void TMergerForm::ClearActExecute()
+{
+    ClearAllItems();
+}
+
+// The focused row is copied into a new row at `targetRow` and the old row is
+// deleted; records and ItemInfoList stay as they are.
+void TMergerForm::MoveFocusedRow(int targetRow)
+{
+    const int focused = FocusedRow();
+    TntLV->insertRow(targetRow);
+    const int source = targetRow <= focused ? focused + 1 : focused;
+    CopyRow(source, targetRow);
+    TntLV->removeRow(source);
+    SelectOnly(targetRow < source ? targetRow : targetRow - 1);
+    RenumberRows();
+}
+
+void TMergerForm::UpActExecute()
+{
+    const int focused = FocusedRow();
+    if (focused <= 0)
+        return;
+    MoveFocusedRow(focused - 1);
+}
+
+void TMergerForm::DownActExecute()
+{
+    const int focused = FocusedRow();
+    if (focused < 0 || focused >= TntLV->rowCount() - 1)
+        return;
+    MoveFocusedRow(focused + 2);
+}
+
+// ---- Method, options, merge ----------------------------------------------------
+
+void TMergerForm::MethodActExecute()
+{
+    const int focused = FocusedRow();
+    if (focused < 0)
+        return;
+    TItemInfo *item = RowItem(focused);
+    TMethodForm dialog(this, *item);
+    if (dialog.exec() == mrOk)
+        ShowItemMethod(item);
+}
+
+void TMergerForm::OptionsActExecute()
+{
+    // The command is hidden: the options have no dialog yet.
+}
+
+void TMergerForm::cbFileNameSelect(int index)
+{
+    if (index == CustomizeItem) {
+        cbFileName->setEditable(true);
+        cbFileName->setCompleter(nullptr);
+        cbFileName->setCurrentIndex(-1);
+        cbFileName->clearEditText();
+        cbFileName->setFocus();
+    } else {
+        cbFileName->setEditable(false);
+    }
+}
+
+int TMergerForm::SelectedNameItem() const
+{
+    const int index = cbFileName->currentIndex();
+    return index >= 0 && cbFileName->currentText() == cbFileName->itemText(index) ? index : -1;
+}
+
+QString TMergerForm::BuildOutputName() const
+{
+    const QString text = cbFileName->currentText();
+    if (text.isEmpty())
+        return {};
+    const int item = SelectedNameItem();
+    if (item < 0) {
+        const qsizetype dot = text.lastIndexOf(u'.');
+        if (dot <= 0 || text.mid(dot).toLower() != QStringLiteral(".pdf"))
+            return text + QStringLiteral(".pdf");
+        return text;
+    }
+    if ((item != FirstLastItem && item != LastFirstItem) || TntLV->rowCount() == 0)
+        return {};
+    const QString first = BaseName(RowItem(0)->FileName);
+    const QString last = BaseName(RowItem(TntLV->rowCount() - 1)->FileName);
+    return item == FirstLastItem ? first + u'-' + last + QStringLiteral(".pdf")
+                                 : last + u'-' + first + QStringLiteral(".pdf");
+}
+
+bool TMergerForm::PrepareMergeJob(QList<TItemInfo *> &job, QString &outputPath)
+{
+    if (TntLV->rowCount() < 2) {
+        ShowMessageBox(this, QStringLiteral("Please add more than one file to merge"), QMessageBox::Information);
+        return false;
+    }
+    const QString name = BuildOutputName();
+    if (name.isEmpty()) {
+        ShowMessageBox(this, QStringLiteral("Please enter the output file name"), QMessageBox::Information);
+        return false;
+    }
+    const QString folder = QDir::fromNativeSeparators(edtOutputFolder->text());
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+        QDir().mkpath(folder); // a folder that cannot be made fails the merge itself
+    outputPath = folder + u'/' + name;
+    if (QFileInfo::exists(outputPath)
+        && ShowMessageBox(this, QStringLiteral("The PDF file already exists,replace it?"), QMessageBox::Question,
+                          QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes) {
+        cbFileName->setFocus();
+        return false;
+    }
+    job = RowItems();
+    return true;
+}
+
+void TMergerForm::MergeActExecute()
+{
+    QList<TItemInfo *> job;
+    QString outputPath;
+    if (PrepareMergeJob(job, outputPath))
+        RunMergeJob(job, outputPath);
+}
+
+void TMergerForm::RunMergeJob(const QList<TItemInfo *> &, const QString &)
+{
+    // The merge progress dialog is not built yet: a prepared job ends here.
+}
+
+// ---- Destination folder, help and links ---------------------------------------
+
+void TMergerForm::BrowseActExecute()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Please Select Output Folder"),
+                                                             edtOutputFolder->text());
+    if (!folder.isEmpty())
+        edtOutputFolder->setText(QDir::toNativeSeparators(folder));
+}
+
+void TMergerForm::OpenActExecute()
+{
+    ShellOpen(edtOutputFolder->text());
+}
+
+void TMergerForm::HelpContentActExecute()
+{
+    ShellOpen(Context().ApplicationFolder + QStringLiteral("help.chm"));
+}
+
+void TMergerForm::SupportActExecute()
+{
+    ShellOpen(Context().SupportLink);
+}
+
+void TMergerForm::HomepageActExecute()
+{
+    ShellOpen(Context().HomePageLink);
+}
+
+void TMergerForm::AboutActExecute()
+{
+    // The About window is not built yet.
+}
+
+// ---- Enabled rules -------------------------------------------------------------
+
+void TMergerForm::UpdateActions()
+{
+    RemoveActUpdate();
+    ClearActUpdate();
+    UpActUpdate();
+    DownActUpdate();
+    MethodActUpdate();
+    OptionsActUpdate();
+}
+
+void TMergerForm::RemoveActUpdate()
+{
+    RemoveAct->setEnabled(!SelectedRows().isEmpty());
+}
+
+void TMergerForm::ClearActUpdate()
+{
+    ClearAct->setEnabled(TntLV->rowCount() > 0);
+}
+
+void TMergerForm::UpActUpdate()
+{
+    const int focused = FocusedRow();
+    UpAct->setEnabled(focused >= 0 && SelectedRows().size() == 1 && focused > 0);
+}
+
+void TMergerForm::DownActUpdate()
+{
+    const int focused = FocusedRow();
+    DownAct->setEnabled(focused >= 0 && SelectedRows().size() == 1 && focused < TntLV->rowCount() - 1);
+}
+
+void TMergerForm::MethodActUpdate()
+{
+    MethodAct->setEnabled(FocusedRow() >= 0 && SelectedRows().size() == 1);
+}
+
+// Options and Merge both need a list with at least one row.
+void TMergerForm::OptionsActUpdate()
+{
+    const bool hasRows = TntLV->rowCount() > 0;
+    OptionsAct->setEnabled(hasRows);
+    MergeAct->setEnabled(hasRows);
+}
+
+// ---- Window --------------------------------------------------------------------
+
+void TMergerForm::btnMinClick()
+{
+    showMinimized();
+}
+
+void TMergerForm::btnCloseClick()
+{
+    close();
+}
+
+void TMergerForm::btnHelpClick()
+{
+    popMenuHelp->popup(btnHelp->mapToGlobal(QPoint(0, btnHelp->height())));
+}
+
+// Every way of closing the window asks first when files are listed.
 void TMergerForm::closeEvent(QCloseEvent *event)
 {
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        emit closed();
+    if (TntLV->rowCount() > 0
+        && ShowMessageBox(this, QStringLiteral("Are you sure to exit?"), QMessageBox::Question,
+                          QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes) {
+        event->ignore();
+        return;
+    }
+    ClearAllItems();
+    event->accept();
+    emit closed();
 }

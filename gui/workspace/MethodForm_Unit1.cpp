@@ -1,0 +1,425 @@
+#include "MethodForm_Unit1.h"
+
+#include "MessageBox.h"
+#include "MuiContext.h"
+#include "SSButton.h"
+#include "SSForm.h"
+#include "ShellOpen.h"
+#include "SkinArtwork.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+enum RangeKind { AllPages, OddPages, EvenPages, PartPages };
+
+const QString headingStyle = QStringLiteral("color: #1F2A37; font: bold 12px 'DejaVu Sans';");
+const QString bodyStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans';");
+
+// "first,first+step,..." up to last (or down to it for a negative step).
+QString SteppedPages(int first, int last, int step)
+{
+    QString pages;
+    for (int page = first; step > 0 ? page <= last : page >= last; page += step) {
+        if (!pages.isEmpty())
+            pages += u',';
+        pages += QString::number(page);
+    }
+    return pages;
+}
+
+// The largest page of the kind (odd: first page 1, even: first page 2) that
+// does not exceed the page count.
+int LastPageOfKind(int firstPage, int pageCount)
+{
+    return (pageCount - firstPage) % 2 == 0 ? pageCount : pageCount - 1;
+}
+
+struct Expressions
+{
+    QString PageRange;
+    QString MergeRange;
+};
+
+// The ascending selection and the expression in the chosen order for All,
+// Odd or Even. A reversed selection is a list of single pages.
+Expressions KindExpressions(RangeKind kind, int pageCount, bool reverse)
+{
+    if (kind == AllPages) {
+        if (pageCount <= 1)
+            return {QStringLiteral("1"), QStringLiteral("1")};
+        const QString ascending = QStringLiteral("1-%1").arg(pageCount);
+        return {ascending, reverse ? SteppedPages(pageCount, 1, -1) : ascending};
+    }
+    const int firstPage = kind == OddPages ? 1 : 2;
+    // The first page is always named, so the text is never empty.
+    const QString ascending = QString::number(firstPage)
+                              + (pageCount >= firstPage + 2 ? u',' + SteppedPages(firstPage + 2, pageCount, 2) : QString());
+    if (!reverse)
+        return {ascending, ascending};
+    return {ascending, SteppedPages(LastPageOfKind(firstPage, pageCount), firstPage, -2)};
+}
+
+QRadioButton *RadioButton(QWidget *panel, const char *name, const QString &caption, QPoint place)
+{
+    auto *button = new QRadioButton(caption, panel);
+    button->setObjectName(QLatin1String(name));
+    button->setStyleSheet(bodyStyle);
+    button->move(place);
+    button->adjustSize();
+    return button;
+}
+
+QLabel *Label(QWidget *parent, const char *name, const QString &text, QPoint place, const QString &style)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setStyleSheet(style);
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+// A see-through panel over one of the cards of the background.
+QWidget *Panel(QWidget *parent, const char *name, const QRect &area)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setGeometry(area);
+    return panel;
+}
+
+TssSkinButton *DialogButton(QWidget *parent, const char *name, const QString &strip, QPoint place)
+{
+    auto *button = new TssSkinButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->SetDivNum(4);
+    button->SetSkin(SkinArtwork::Picture(strip));
+    button->SetMask(true);
+    button->move(place);
+    return button;
+}
+
+} // namespace
+
+// ---- TUpDown -----------------------------------------------------------------
+
+TUpDown::TUpDown(QLineEdit *associate, QWidget *parent)
+    : QWidget(parent)
+    , associate(associate)
+    , upButton(new QToolButton(this))
+    , downButton(new QToolButton(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (QToolButton *button : {upButton, downButton}) {
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        layout->addWidget(button);
+    }
+    upButton->setArrowType(Qt::UpArrow);
+    downButton->setArrowType(Qt::DownArrow);
+    connect(upButton, &QToolButton::clicked, this, [this] { StepBy(1); });
+    connect(downButton, &QToolButton::clicked, this, [this] { StepBy(-1); });
+}
+
+void TUpDown::SetRange(int newMinimum, int newMaximum)
+{
+    minimum = newMinimum;
+    maximum = std::max(newMinimum, newMaximum);
+}
+
+void TUpDown::StepBy(int steps)
+{
+    bool isNumber = false;
+    const int current = associate->text().toInt(&isNumber);
+    const int stepped = isNumber ? current + steps : minimum;
+    associate->setText(QString::number(std::clamp(stepped, minimum, maximum)));
+}
+
+// ---- TMethodForm ---------------------------------------------------------------
+
+TMethodForm::TMethodForm(QWidget *owner, TItemInfo &item)
+    : QDialog(owner)
+    , Item(item)
+{
+    setObjectName(QStringLiteral("MethodForm"));
+    setWindowTitle(QStringLiteral("Merge Method"));
+    ssSkinForm1 = new TssSkinForm(this);
+    ssSkinForm1->setObjectName(QStringLiteral("ssSkinForm1"));
+    ssSkinForm1->SetPicture(SkinArtwork::Picture(QStringLiteral("method.png")));
+    lblTitle = Label(this, "lblTitle", QStringLiteral("Merge Method"), QPoint(16, 10),
+                     QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';"));
+
+    CreatePageRangePanel();
+    CreatePageSortPanel();
+    CreateAlternatePanel();
+    CreateButtons();
+    ConnectHandlers();
+    FormCreate();
+}
+
+void TMethodForm::CreatePageRangePanel()
+{
+    TntPanel1 = Panel(this, "TntPanel1", QRect(13, 49, 434, 140));
+    TntLabel1 = Label(TntPanel1, "TntLabel1", QStringLiteral("Select Page Range"), QPoint(14, 12), headingStyle);
+    rbAll = RadioButton(TntPanel1, "rbAll", QStringLiteral("All"), QPoint(24, 42));
+    rbOdd = RadioButton(TntPanel1, "rbOdd", QStringLiteral("Odd"), QPoint(114, 42));
+    rbEven = RadioButton(TntPanel1, "rbEven", QStringLiteral("Even"), QPoint(204, 42));
+    rbPart = RadioButton(TntPanel1, "rbPart", QStringLiteral("Part  e.g[1,3,6-18]"), QPoint(24, 76));
+    edtPages = new QLineEdit(TntPanel1);
+    edtPages->setObjectName(QStringLiteral("edtPages"));
+    edtPages->setGeometry(204, 72, 212, 26);
+    lblInvalid = Label(TntPanel1, "lblInvalid", QStringLiteral("Invalid format or out of range!"), QPoint(204, 106),
+                       QStringLiteral("color: #D93025; font: 12px 'DejaVu Sans';"));
+    lblInvalid->hide();
+}
+
+void TMethodForm::CreatePageSortPanel()
+{
+    TntPanel2 = Panel(this, "TntPanel2", QRect(13, 199, 434, 52));
+    TntLabel2 = Label(TntPanel2, "TntLabel2", QStringLiteral("Select Page Sort"), QPoint(14, 17), headingStyle);
+    rbSequence = RadioButton(TntPanel2, "rbSequence", QStringLiteral("Sequence"), QPoint(204, 15));
+    rbReverse = RadioButton(TntPanel2, "rbReverse", QStringLiteral("Reverse"), QPoint(314, 15));
+}
+
+void TMethodForm::CreateAlternatePanel()
+{
+    TntPanel3 = Panel(this, "TntPanel3", QRect(13, 261, 434, 110));
+    cbAlternate = new QCheckBox(QStringLiteral("Merge all files alternately"), TntPanel3);
+    cbAlternate->setObjectName(QStringLiteral("cbAlternate"));
+    cbAlternate->setStyleSheet(headingStyle);
+    cbAlternate->move(12, 12);
+    cbAlternate->adjustSize();
+    rbMixPages = RadioButton(TntPanel3, "rbMixPages", QStringLiteral("Mix pages by every"), QPoint(36, 44));
+    maskEditPage = new QLineEdit(QStringLiteral("1"), TntPanel3);
+    maskEditPage->setObjectName(QStringLiteral("maskEditPage"));
+    maskEditPage->setGeometry(204, 40, 56, 26);
+    UpDownPage = new TUpDown(maskEditPage, TntPanel3);
+    UpDownPage->setObjectName(QStringLiteral("UpDownPage"));
+    UpDownPage->setGeometry(260, 40, 18, 26);
+    UpDownPage->SetRange(1, 32767);
+    TntLabel3 = Label(TntPanel3, "TntLabel3", QStringLiteral("page(s)"), QPoint(286, 45), bodyStyle);
+    rbRepeat = RadioButton(TntPanel3, "rbRepeat", QStringLiteral("Repeat"), QPoint(36, 76));
+}
+
+void TMethodForm::CreateButtons()
+{
+    SBtnHelp = DialogButton(this, "SBtnHelp", QStringLiteral("dlg_help.png"), QPoint(12, 388));
+    SBtnOk = DialogButton(this, "SBtnOk", QStringLiteral("dlg_ok.png"), QPoint(260, 388));
+    SBtnCancel = DialogButton(this, "SBtnCancel", QStringLiteral("dlg_cancel.png"), QPoint(358, 388));
+    SBtnClose = DialogButton(this, "SBtnClose", QStringLiteral("btn_close.png"), QPoint(width() - 38, 7));
+    SBtnCancel->SetModalResult(mrCancel);
+    SBtnClose->SetModalResult(mrCancel);
+}
+
+void TMethodForm::ConnectHandlers()
+{
+    for (QRadioButton *kind : {rbAll, rbOdd, rbEven}) {
+        connect(kind, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                rbAllClick();
+        });
+    }
+    connect(rbPart, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            rbPartClick();
+    });
+    connect(edtPages, &QLineEdit::textChanged, this, &TMethodForm::edtPagesChange);
+    connect(cbAlternate, &QCheckBox::toggled, this, &TMethodForm::cbAlternateClick);
+    connect(rbMixPages, &QRadioButton::toggled, this, &TMethodForm::rbMixPagesClick);
+    connect(maskEditPage, &QLineEdit::textChanged, this, &TMethodForm::maskEditPageChange);
+    connect(maskEditPage, &QLineEdit::editingFinished, this, &TMethodForm::maskEditPageDone);
+    connect(SBtnOk, &TssCustomButton::OnClick, this, &TMethodForm::SBtnOkClick);
+    connect(SBtnHelp, &TssCustomButton::OnClick, this, &TMethodForm::SBtnHelpClick);
+}
+
+void TMethodForm::FormCreate()
+{
+    // Digits only; five of them reach the up-down's largest count.
+    maskEditPage->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), maskEditPage));
+    edtPages->setEnabled(false);
+}
+
+void TMethodForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TMethodForm::FormShow()
+{
+    if (loaded)
+        return;
+    loaded = true;
+    LoadItem();
+}
+
+void TMethodForm::LoadItem()
+{
+    const int pageCount = Item.TotalPages;
+    if (pageCount == 1)
+        rbEven->setEnabled(false);
+    switch (Item.RangeType) {
+    case OddPages:
+        rbOdd->setChecked(true);
+        break;
+    case EvenPages:
+        rbEven->setChecked(true);
+        break;
+    case PartPages:
+        rbPart->setChecked(true);
+        edtPages->setText(Item.PageRange);
+        break;
+    default:
+        rbAll->setChecked(true);
+        break;
+    }
+    (Item.PageSort == 1 ? rbReverse : rbSequence)->setChecked(true);
+    maskEditPage->setText(QString::number(Item.MixPages));
+    cbAlternate->setChecked(MergeAlternately);
+    (Item.AlternateType == 1 ? rbRepeat : rbMixPages)->setChecked(true);
+    UpdateAlternateControls();
+    UpDownPage->SetMaximum(CountSelectedPages());
+}
+
+void TMethodForm::rbAllClick()
+{
+    edtPages->setEnabled(false);
+    UpDownPage->SetMaximum(CountSelectedPages());
+    maskEditPageChange();
+}
+
+void TMethodForm::rbPartClick()
+{
+    edtPages->setEnabled(true);
+}
+
+void TMethodForm::edtPagesChange()
+{
+    if (edtPages->text().isEmpty())
+        return;
+    QString check = edtPages->text();
+    lblInvalid->setVisible(!NormalizeRange(check, Item.TotalPages));
+    UpDownPage->SetMaximum(CountSelectedPages());
+    maskEditPageChange();
+}
+
+void TMethodForm::cbAlternateClick()
+{
+    UpdateAlternateControls();
+}
+
+void TMethodForm::UpdateAlternateControls()
+{
+    const bool alternate = cbAlternate->isChecked();
+    rbMixPages->setEnabled(alternate);
+    rbRepeat->setEnabled(alternate);
+    rbMixPagesClick();
+}
+
+void TMethodForm::rbMixPagesClick()
+{
+    const bool mixing = cbAlternate->isChecked() && rbMixPages->isChecked();
+    maskEditPage->setEnabled(mixing);
+    UpDownPage->setEnabled(mixing);
+}
+
+// A count above the selected pages is lowered to them as it is typed.
+void TMethodForm::maskEditPageChange()
+{
+    const int selected = std::max(CountSelectedPages(), 1);
+    if (maskEditPage->text().toInt() > selected)
+        maskEditPage->setText(QString::number(selected));
+}
+
+// An empty field or 0 would take no page per pass: it becomes 1 once the
+// user leaves the field.
+void TMethodForm::maskEditPageDone()
+{
+    if (maskEditPage->text().toInt() < 1)
+        maskEditPage->setText(QStringLiteral("1"));
+}
+
+int TMethodForm::CountSelectedPages() const
+{
+    const int pageCount = std::max(Item.TotalPages, 0);
+    if (rbAll->isChecked())
+        return pageCount;
+    if (rbOdd->isChecked())
+        return (pageCount + 1) / 2;
+    if (rbEven->isChecked())
+        return pageCount / 2;
+    QString pages = edtPages->text();
+    if (pages.isEmpty())
+        return 1;
+    NormalizeRange(pages, Item.TotalPages);
+    return pages.isEmpty() ? 1 : CountRangePages(pages, Item.TotalPages);
+}
+
+bool TMethodForm::ApplyMethod()
+{
+    const bool reverse = !rbSequence->isChecked();
+    const int pageCount = Item.TotalPages;
+    int rangeType = AllPages;
+    Expressions expressions;
+    if (rbPart->isChecked()) {
+        const QString choosePages = QStringLiteral("Please choose page range to merge.");
+        QString pages = edtPages->text();
+        if (pages.isEmpty()) {
+            ShowMessageBox(this, choosePages, QMessageBox::Information);
+            return false;
+        }
+        NormalizeRange(pages, pageCount); // invalid pieces are dropped silently
+        if (pages.isEmpty()) {
+            ShowMessageBox(this, choosePages, QMessageBox::Information);
+            return false;
+        }
+        edtPages->setText(pages);
+        rangeType = PartPages;
+        expressions.PageRange = pages;
+        expressions.MergeRange = pages;
+        if (reverse)
+            ReverseRange(expressions.MergeRange, pageCount);
+    } else {
+        rangeType = rbOdd->isChecked() ? OddPages : rbEven->isChecked() ? EvenPages : AllPages;
+        expressions = KindExpressions(static_cast<RangeKind>(rangeType), pageCount, reverse);
+    }
+
+    Item.PageSort = reverse ? 1 : 0;
+    Item.RangeType = rangeType;
+    Item.PageRange = expressions.PageRange;
+    Item.MergeRange = expressions.MergeRange;
+    MergeAlternately = cbAlternate->isChecked();
+    if (MergeAlternately) {
+        Item.AlternateType = rbMixPages->isChecked() ? 0 : 1;
+        if (Item.AlternateType == 0) {
+            // The merge divides by this count: it is at least one page.
+            const int wanted = maskEditPage->text().toInt();
+            Item.MixPages = std::max(std::min(wanted, CountSelectedPages()), 1);
+        }
+    }
+    return true;
+}
+
+void TMethodForm::SBtnOkClick()
+{
+    if (ApplyMethod())
+        done(mrOk);
+}
+
+void TMethodForm::SBtnHelpClick()
+{
+    const MuiContext *context = CurrentMuiContext();
+    ShellOpen((context ? context->ApplicationFolder : QString()) + QStringLiteral("help.chm"));
+}
