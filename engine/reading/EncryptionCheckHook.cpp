@@ -44,7 +44,8 @@ bool openWithCertificate(PDFDoc &document, Object &encrypt)
 
 bool PDFDoc::checkEncryption(const std::optional<GooString> &ownerPassword, const std::optional<GooString> &userPassword)
 {
-    Object encrypt = getXRef()->getTrailerDict()->dictLookup("Encrypt");
+    Object *trailer = getXRef()->getTrailerDict();
+    Object encrypt = trailer->isDict() ? trailer->dictLookup("Encrypt") : Object(objNull);
     if (isCertificateEncrypted(encrypt))
         return openWithCertificate(*this, encrypt);
     CheckEncryption poppler = popplersCheckEncryption();

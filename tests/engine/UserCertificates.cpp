@@ -3,8 +3,6 @@
 #include "Oracles.h"
 #include "PdfBuilder.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
