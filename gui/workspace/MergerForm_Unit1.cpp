@@ -1,6 +1,9 @@
 #include "MergerForm_Unit1.h"
 
 #include "AddFileForm_Unit1.h"
+#include "Aboutform_unit1.h"
+#include "ConvertForm_Unit1.h"
+#include "OptionsForm_Unit1.h"
 #include "MessageBox.h"
 #include "MethodForm_Unit1.h"
 #include "MuiContext.h"
@@ -592,7 +595,8 @@ void TMergerForm::MethodActExecute()
 
 void TMergerForm::OptionsActExecute()
 {
-    // The command is hidden: the options have no dialog yet.
+    TOptionsForm options(this);
+    options.exec();
 }
 
 void TMergerForm::cbFileNameSelect(int index)
@@ -668,9 +672,11 @@ void TMergerForm::MergeActExecute()
         RunMergeJob(job, outputPath);
 }
 
-void TMergerForm::RunMergeJob(const QList<TItemInfo *> &, const QString &)
+// The job list stays unchanged while the dialog runs; the records stay afterwards.
+void TMergerForm::RunMergeJob(const QList<TItemInfo *> &job, const QString &outputPath)
 {
-    // The merge progress dialog is not built yet: a prepared job ends here.
+    TConvertForm progress(this, job, outputPath);
+    progress.exec();
 }
 
 // ---- Destination folder, help and links ---------------------------------------
@@ -705,7 +711,8 @@ void TMergerForm::HomepageActExecute()
 
 void TMergerForm::AboutActExecute()
 {
-    // The About window is not built yet.
+    TAboutForm about(this);
+    about.exec();
 }
 
 // ---- Enabled rules -------------------------------------------------------------

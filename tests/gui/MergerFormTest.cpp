@@ -5,6 +5,8 @@
 #include "SSButton.h"
 #include "WorkspaceSupport.h"
 
+#include "Oracles.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -473,6 +475,30 @@ TEST_F(MergerFormTest, MergeChecksTheRowsTheNameAndAnExistingFile)
     User.Answer(QMessageBox::Yes);
     EXPECT_TRUE(Form->PrepareMergeJob(job, outputPath));
     EXPECT_EQ(outputPath, File("out/deeper/joined.pdf"));
+}
+
+// The whole road from the window: rows in their order, Merge, the progress
+// dialog over the real engine, and the question at the end.
+TEST_F(MergerFormTest, MergeFromTheWindowWritesTheRowsInTheirOrder)
+{
+    AddFiles({"a.pdf", "b.pdf"});
+    Select({1});
+    Action("UpAct")->trigger();
+    Folder->setText(File("out"));
+    NameBox->lineEdit()->setText("joined");
+    User.Answer(QMessageBox::No); // do not open the result
+    Action("MergeAct")->trigger();
+
+    const std::string output = File("out/joined.pdf").toStdString();
+    std::vector<testing_support::SourcePage> expected;
+    for (const char *name : {"b.pdf", "a.pdf"})
+        for (int page = 1; page <= 3; ++page)
+            expected.push_back({File(name).toStdString(), page});
+    testing_support::expectPagesMatch(output, expected);
+    ASSERT_FALSE(User.Seen.isEmpty());
+    EXPECT_EQ(User.Seen.last().Text, "Merge successfully.Open output pdf file?");
+    EXPECT_TRUE(Desktop.Opened.isEmpty());
+    EXPECT_EQ(FileNames(), QStringList({"b.pdf", "a.pdf"})); // the list stays as it was
 }
 
 TEST_F(MergerFormTest, HelpLinksAndTheFolderGoToTheDesktop)

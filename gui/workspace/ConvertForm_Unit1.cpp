@@ -1,0 +1,173 @@
+#include "ConvertForm_Unit1.h"
+
+#include "ConvertThread.h"
+#include "MessageBox.h"
+#include "MuiContext.h"
+#include "ShellOpen.h"
+#include "SSButton.h"
+#include "SSForm.h"
+#include "SkinArtwork.h"
+#include "Tskinprocess.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QShowEvent>
+
+namespace {
+
+QString ApplicationTitle()
+{
+    MuiContext *context = CurrentMuiContext();
+    return context ? context->ProductTitle : QString();
+}
+
+QString ProgressPicturePath()
+{
+    MuiContext *context = CurrentMuiContext();
+    return (context ? context->ApplicationFolder : QString()) + QStringLiteral("Skins/progress.bmp");
+}
+
+} // namespace
+
+TConvertForm::TConvertForm(QWidget *owner, const QList<TItemInfo *> &items, const QString &outputPath)
+    : QDialog(owner), OutputPath(outputPath)
+{
+    FormCreate();
+    Thread = std::make_unique<ConvertThread>(items, OutputPath, this);
+}
+
+TConvertForm::~TConvertForm()
+{
+    if (Thread && Thread->isRunning()) {
+        Thread->StopRequested = true;
+        Thread->Paused = false;
+        WaitForWorker();
+    }
+    if (CurrentConvertThread == Thread.get())
+        CurrentConvertThread = nullptr;
+}
+
+void TConvertForm::FormCreate()
+{
+    setObjectName(QStringLiteral("ConvertForm"));
+    setWindowTitle(ApplicationTitle());
+    setModal(true);
+
+    ssSkinForm1 = new TssSkinForm(this);
+    ssSkinForm1->setObjectName(QStringLiteral("ssSkinForm1"));
+    ssSkinForm1->SetPicture(SkinArtwork::Picture(QStringLiteral("convert.png")));
+
+    lblTitle = new QLabel(ApplicationTitle(), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblTitle->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    lblTitle->setGeometry(14, 10, 300, 20);
+
+    SkinProcess1 = new TSkinProcess(this);
+    SkinProcess1->setObjectName(QStringLiteral("SkinProcess1"));
+    SkinProcess1->setGeometry(20, 62, 400, 20);
+    SkinProcess1->SetImage2(ProgressPicturePath());
+    SkinProcess1->SetBaseLine(SkinProcess1->height() / 2 + 1);
+    SkinProcess1->SetExtRange(0, SkinProcess1->width());
+    SkinProcess1->Setprocess(0);
+
+    btnStop = new TssSkinButton(this);
+    btnStop->setObjectName(QStringLiteral("btnStop"));
+    btnStop->SetDivNum(4);
+    btnStop->SetSkin(SkinArtwork::Picture(QStringLiteral("dlg_stop.png")));
+    btnStop->SetMask(true);
+    btnStop->move(330, 106);
+    btnStop->SetModalResult(mrCancel);
+}
+
+void TConvertForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (parentWidget())
+        move(parentWidget()->geometry().center() - rect().center());
+    FormShow();
+}
+
+void TConvertForm::FormShow()
+{
+    if (workerStarted)
+        return;
+    workerStarted = true;
+    Thread->start();
+}
+
+void TConvertForm::ShowProgress()
+{
+    // A job whose ranges select nothing has no pages to count.
+    shownPercent = Thread->PagesTotal > 0 ? Thread->PagesDone * 100 / Thread->PagesTotal : 0;
+    SkinProcess1->Setprocess(shownPercent);
+}
+
+void TConvertForm::FinishMerge()
+{
+    if (stopQuestionOpen) {
+        finishWhileAsking = true; // decided once the user has answered
+        return;
+    }
+    if (Closing)
+        return;
+    // Runs once this hand-over has returned, so the worker can end meanwhile.
+    QMetaObject::invokeMethod(this, [this] { CompleteMerge(); }, Qt::QueuedConnection);
+}
+
+// Ends the modal run with OK (which hides the dialog), then offers the result.
+void TConvertForm::CompleteMerge()
+{
+    bool succeeded = Thread->Succeeded;
+    done(mrOk);
+    if (succeeded && ShowMessageBox(parentWidget(), QStringLiteral("Merge successfully.Open output pdf file?"), QMessageBox::Question,
+                                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        ShellOpen(OutputPath);
+}
+
+void TConvertForm::done(int result)
+{
+    if (Closing)
+        return;
+    bool cancelled = false;
+    if (result != mrOk) {
+        if (!ConfirmStop())
+            return;
+        cancelled = true;
+    }
+    Closing = true;
+    Thread->StopRequested = true;
+    Thread->Paused = false;
+    WaitForWorker();
+    if (cancelled)
+        QFile::remove(OutputPath);
+    QDialog::done(result);
+}
+
+// Holds the merge while the question is open; true when the user confirms.
+bool TConvertForm::ConfirmStop()
+{
+    Thread->Paused = true;
+    stopQuestionOpen = true;
+    bool stop = ShowMessageBox(this, QStringLiteral("Are you sure to cancel merging?"), QMessageBox::Question,
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    stopQuestionOpen = false;
+    if (stop)
+        return true;
+    Thread->Paused = false;
+    if (finishWhileAsking) {
+        finishWhileAsking = false;
+        FinishMerge();
+    }
+    return false;
+}
+
+// Waits for the worker's end while still serving its hand-overs.
+void TConvertForm::WaitForWorker()
+{
+    QEventLoop loop;
+    connect(Thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    if (Thread->isRunning())
+        loop.exec();
+    Thread->wait();
+}
