@@ -13,7 +13,7 @@ constexpr int defaultKeyBits = 40;
 constexpr int smallestKeyBits = 40;  // the range the PDF format allows
 constexpr int largestKeyBits = 128;  // poppler keeps at most 16 key bytes
 constexpr std::size_t seedLength = 20;
-// The seed and the four permission bytes that follow it; a shorter content
+// The 20-byte seed and the four permission bytes that follow it; a shorter content
 // is not a recipient message of this scheme.
 constexpr std::size_t smallestContent = seedLength + 4;
 // The decrypted content has to fit a 1024-byte buffer with its terminating zero.
@@ -136,7 +136,7 @@ std::optional<Bytes> PublicKeySecurityHandler::firstDecryptableSeed(const Certif
     return std::nullopt;
 }
 
-// The seed, every recipient string (decrypted or not) and, when V 4 leaves
+// The 20-byte seed, every recipient string (decrypted or not) and, when V 4 leaves
 // the metadata in the clear, four 0xFF bytes.
 Bytes PublicKeySecurityHandler::digestInput(const Bytes &seed) const
 {

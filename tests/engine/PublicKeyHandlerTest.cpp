@@ -1,6 +1,6 @@
 // The certificate security handler on its own: key sizes and algorithms for
 // each encryption version, and the file key checked byte for byte against
-// sha1sum over the seed that openssl packed into the recipient messages.
+// sha1sum over the 20-byte seed that openssl packed into the recipient messages.
 #include "reading/PublicKeySecurityHandler.h"
 
 #include "Oracles.h"
