@@ -3,7 +3,9 @@
 # Starts a private X server (Xvfb), runs the real application (build/bin/Korvel)
 # and writes one PNG per window it shows into OUTDIR; then runs the skin demo
 # (build/gui/skins/skindemo), which shows every skinned window with its artwork, and
-# writes one PNG per demo window. Needs xvfb and xdotool (scripts/install-deps.sh).
+# writes one PNG per demo window; last it runs the first-merge tour
+# (build/gui/quellan-tour), which writes merge-N-STEP.png for the README.
+# Needs xvfb, xdotool and qpdf (scripts/install-deps.sh).
 set -euo pipefail
 
 outdir=${1:?usage: scripts/screenshot.sh OUTDIR [BUILD]}
@@ -92,3 +94,31 @@ run_and_photograph() {
 
 run_and_photograph "$bin/Korvel" app 1
 run_and_photograph "$build/gui/skins/skindemo" skin 6
+
+# A first merge in the real windows over the real engine. The three files are
+# cut from R's manuals; the middle one is the whole reference manual (2415
+# pages), so the merge lasts long enough to be seen. The tour gets a home
+# folder of its own: it merges into the default output folder under it.
+merge_tour() {
+  local tour="$build/gui/quellan-tour" manuals=/usr/share/R/doc/manual
+  if [ ! -x "$tour" ]; then
+    echo "screenshot: $tour is not built; skipped" >&2
+    return
+  fi
+  if ! command -v qpdf >/dev/null || [ ! -f "$manuals/refman.pdf" ]; then
+    echo "screenshot: qpdf or R's manuals are missing; run scripts/install-deps.sh" >&2
+    return
+  fi
+  local samples="$runtime_dir/samples"
+  mkdir -p "$samples" "$runtime_dir/home"
+  qpdf --empty --pages "$manuals/R-intro.pdf" 1-12 -- "$samples/intro.pdf"
+  cp "$manuals/refman.pdf" "$samples/reference.pdf"
+  qpdf --empty --pages "$manuals/R-admin.pdf" 1-6 -- "$samples/appendix.pdf"
+  env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_DOCUMENTS_DIR HOME="$runtime_dir/home" "$tour" "$outdir" \
+    "$samples/intro.pdf" "$samples/reference.pdf" "$samples/appendix.pdf" | sed 's/^/screenshot: /' &
+  local pid=$!
+  started+=("$pid")
+  wait "$pid" || echo "screenshot: the first-merge tour failed" >&2
+}
+
+merge_tour
