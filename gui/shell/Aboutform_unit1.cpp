@@ -1,5 +1,6 @@
 #include "Aboutform_unit1.h"
 
+#include "FormParts.h"
 #include "MuiContext.h"
 #include "SSButton.h"
 #include "SSForm.h"
@@ -38,12 +39,7 @@ TAboutForm::TAboutForm(QWidget *owner)
     TntLabel3 = AddLabel("TntLabel3", QStringLiteral("Version:"), 300, 184, boldStyle);
     lblVersion = AddLabel("lblVersion", QString(), 362, 184, boldStyle);
 
-    ssSkinButton1 = new TssSkinButton(this);
-    ssSkinButton1->setObjectName(QStringLiteral("ssSkinButton1"));
-    ssSkinButton1->SetDivNum(3);
-    ssSkinButton1->SetSkin(SkinArtwork::Picture(QStringLiteral("about_ok.png")));
-    ssSkinButton1->SetMask(true);
-    ssSkinButton1->move(330, 200);
+    ssSkinButton1 = SkinButton(this, "ssSkinButton1", QStringLiteral("about_ok.png"), QPoint(330, 200), 3);
     ssSkinButton1->SetModalResult(mrOk);
 
     if (context) {
@@ -58,12 +54,7 @@ TAboutForm::TAboutForm(QWidget *owner)
 
 QLabel *TAboutForm::AddLabel(const char *name, const QString &text, int left, int top, const QString &style)
 {
-    auto *label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    label->setStyleSheet(style);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
+    return Label(this, name, text, QPoint(left, top), style);
 }
 
 QLabel *TAboutForm::AddLinkLabel(const char *name, int left, int top)

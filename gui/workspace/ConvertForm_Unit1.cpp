@@ -1,6 +1,7 @@
 #include "ConvertForm_Unit1.h"
 
 #include "ConvertThread.h"
+#include "FormParts.h"
 #include "MessageBox.h"
 #include "MuiContext.h"
 #include "ShellOpen.h"
@@ -58,10 +59,7 @@ void TConvertForm::FormCreate()
     ssSkinForm1->setObjectName(QStringLiteral("ssSkinForm1"));
     ssSkinForm1->SetPicture(SkinArtwork::Picture(QStringLiteral("convert.png")));
 
-    lblTitle = new QLabel(ApplicationTitle(), this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    lblTitle->setGeometry(14, 10, 300, 20);
+    lblTitle = Label(this, "lblTitle", ApplicationTitle(), QPoint(14, 12), QStringLiteral("color: white; font: bold 13px 'DejaVu Sans';"));
 
     SkinProcess1 = new TSkinProcess(this);
     SkinProcess1->setObjectName(QStringLiteral("SkinProcess1"));
@@ -71,12 +69,7 @@ void TConvertForm::FormCreate()
     SkinProcess1->SetExtRange(0, SkinProcess1->width());
     SkinProcess1->Setprocess(0);
 
-    btnStop = new TssSkinButton(this);
-    btnStop->setObjectName(QStringLiteral("btnStop"));
-    btnStop->SetDivNum(4);
-    btnStop->SetSkin(SkinArtwork::Picture(QStringLiteral("dlg_stop.png")));
-    btnStop->SetMask(true);
-    btnStop->move(330, 106);
+    btnStop = SkinButton(this, "btnStop", QStringLiteral("dlg_stop.png"), QPoint(330, 106));
     btnStop->SetModalResult(mrCancel);
 }
 

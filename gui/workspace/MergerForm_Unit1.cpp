@@ -1,6 +1,7 @@
 #include "MergerForm_Unit1.h"
 
 #include "AddFileForm_Unit1.h"
+#include "FormParts.h"
 #include "Aboutform_unit1.h"
 #include "ConvertForm_Unit1.h"
 #include "OptionsForm_Unit1.h"
@@ -121,27 +122,6 @@ bool NaturalLess(const QString &left, const QString &right)
     if (left.size() - l != right.size() - r)
         return left.size() - l < right.size() - r;
     return left < right; // the same but for case: a fixed order all the same
-}
-
-TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, QPoint place)
-{
-    auto *button = new TssSkinButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->SetDivNum(4);
-    button->SetSkin(SkinArtwork::Picture(strip));
-    button->SetMask(true);
-    button->move(place);
-    return button;
-}
-
-QLabel *Label(QWidget *parent, const char *name, const QString &text, QPoint place, const QString &style)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setStyleSheet(style);
-    label->move(place);
-    label->adjustSize();
-    return label;
 }
 
 QAction *Action(QObject *parent, const char *name, const QString &caption)

@@ -1,5 +1,6 @@
 #include "MethodForm_Unit1.h"
 
+#include "FormParts.h"
 #include "MessageBox.h"
 #include "MuiContext.h"
 #include "SSButton.h"
@@ -78,16 +79,6 @@ QRadioButton *RadioButton(QWidget *panel, const char *name, const QString &capti
     return button;
 }
 
-QLabel *Label(QWidget *parent, const char *name, const QString &text, QPoint place, const QString &style)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setStyleSheet(style);
-    label->move(place);
-    label->adjustSize();
-    return label;
-}
-
 // A see-through panel over one of the cards of the background.
 QWidget *Panel(QWidget *parent, const char *name, const QRect &area)
 {
@@ -95,17 +86,6 @@ QWidget *Panel(QWidget *parent, const char *name, const QRect &area)
     panel->setObjectName(QLatin1String(name));
     panel->setGeometry(area);
     return panel;
-}
-
-TssSkinButton *DialogButton(QWidget *parent, const char *name, const QString &strip, QPoint place)
-{
-    auto *button = new TssSkinButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->SetDivNum(4);
-    button->SetSkin(SkinArtwork::Picture(strip));
-    button->SetMask(true);
-    button->move(place);
-    return button;
 }
 
 } // namespace
@@ -215,10 +195,10 @@ void TMethodForm::CreateAlternatePanel()
 
 void TMethodForm::CreateButtons()
 {
-    SBtnHelp = DialogButton(this, "SBtnHelp", QStringLiteral("dlg_help.png"), QPoint(12, 388));
-    SBtnOk = DialogButton(this, "SBtnOk", QStringLiteral("dlg_ok.png"), QPoint(260, 388));
-    SBtnCancel = DialogButton(this, "SBtnCancel", QStringLiteral("dlg_cancel.png"), QPoint(358, 388));
-    SBtnClose = DialogButton(this, "SBtnClose", QStringLiteral("btn_close.png"), QPoint(width() - 38, 7));
+    SBtnHelp = SkinButton(this, "SBtnHelp", QStringLiteral("dlg_help.png"), QPoint(12, 388));
+    SBtnOk = SkinButton(this, "SBtnOk", QStringLiteral("dlg_ok.png"), QPoint(260, 388));
+    SBtnCancel = SkinButton(this, "SBtnCancel", QStringLiteral("dlg_cancel.png"), QPoint(358, 388));
+    SBtnClose = SkinButton(this, "SBtnClose", QStringLiteral("btn_close.png"), QPoint(width() - 38, 7));
     SBtnCancel->SetModalResult(mrCancel);
     SBtnClose->SetModalResult(mrCancel);
 }

@@ -1,5 +1,6 @@
 #include "OptionsForm_Unit1.h"
 
+#include "FormParts.h"
 #include "MuiContext.h"
 #include "SSButton.h"
 #include "SSForm.h"
@@ -49,12 +50,10 @@ TOptionsForm::TOptionsForm(QWidget *owner)
 
 TssSkinButton *TOptionsForm::AddButton(const char *name, const QString &strip, QPoint place, int modalResult)
 {
-    auto *button = new TssSkinButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->SetDivNum(strip.startsWith(QLatin1String("tab_")) ? 1 : 4);
-    button->SetSkin(strip.startsWith(QLatin1String("tab_")) ? SkinArtwork::ListImage(strip, 0, 2) : SkinArtwork::Picture(strip));
-    button->SetMask(true);
-    button->move(place);
+    bool tab = strip.startsWith(QLatin1String("tab_"));
+    TssSkinButton *button = SkinButton(this, name, strip, place, tab ? 1 : 4);
+    if (tab) // a tab face is one image of its list
+        button->SetSkin(SkinArtwork::ListImage(strip, 0, 2));
     button->SetModalResult(modalResult);
     return button;
 }
