@@ -156,22 +156,30 @@ void ParsePieceLoose(const QString &piece, int &from, int &to)
     }
 }
 
-bool NormalizeRange(QString &text, int pageCount)
+// The pieces of `text` that are valid for a file of `pageCount` pages, as
+// (from, to) pairs in their order; `allValid` tells whether none was dropped.
+static QList<QPair<int, int>> ValidPieces(const QString &text, int pageCount, bool &allValid)
 {
-    QString output;
-    bool allValid = true;
+    QList<QPair<int, int>> pieces;
+    allValid = true;
     for (const QString &piece : TrimmedPieces(text)) {
         int from = 0;
         int to = 0;
-        if (!ParsePiece(piece, from, to, pageCount)) {
+        if (ParsePiece(piece, from, to, pageCount))
+            pieces.append({ from, to });
+        else
             allValid = false;
-            continue;
-        }
-        if (!output.isEmpty())
-            output += pieceSeparator;
-        output += PieceText(from, to);
     }
-    text = output;
+    return pieces;
+}
+
+bool NormalizeRange(QString &text, int pageCount)
+{
+    bool allValid = true;
+    QStringList parts;
+    for (const auto &[from, to] : ValidPieces(text, pageCount, allValid))
+        parts.append(PieceText(from, to));
+    text = parts.join(pieceSeparator);
     return allValid && !text.isEmpty();
 }
 
@@ -179,17 +187,10 @@ bool ReverseRange(QString &text, int pageCount)
 {
     // Parts are collected first and joined last to first: putting each one in
     // front of a growing text would copy it again for every piece.
-    QStringList parts;
     bool allValid = true;
-    for (const QString &piece : TrimmedPieces(text)) {
-        int from = 0;
-        int to = 0;
-        if (!ParsePiece(piece, from, to, pageCount)) {
-            allValid = false;
-            continue;
-        }
+    QStringList parts;
+    for (const auto &[from, to] : ValidPieces(text, pageCount, allValid))
         parts.append(DescendingPages(from, to));
-    }
     std::reverse(parts.begin(), parts.end());
     text = parts.join(pieceSeparator);
     return allValid && !text.isEmpty();
