@@ -48,7 +48,7 @@ DocumentHandle COLLIGO_CALL OpenPDFW(const ColligoWideChar *path, const char *pa
     return guarded<DocumentHandle>(COLLIGO_UNREADABLE, [&] {
         if (!path || !*path)
             return DocumentHandle { COLLIGO_UNREADABLE };
-        auto narrow = utf16ToUtf8(std::u16string_view(path, wideLength(path)));
+        auto narrow = utf16ToUtf8(path);
         if (!narrow) // an unpaired surrogate names no file
             return DocumentHandle { COLLIGO_UNREADABLE };
         return openDocument(*narrow, password);

@@ -32,8 +32,7 @@ ListedFile listedFile(const MergeEntry &entry)
 
 ListedFile listedFile(const MergeEntryW &entry)
 {
-    std::u16string_view path(entry.path.data(), wideLength(entry.path.data()));
-    return { utf16ToUtf8(path).value_or(std::string()), entry.expression };
+    return { utf16ToUtf8(entry.path.data()).value_or(std::string()), entry.expression };
 }
 
 // Copies the selected pages of one listed file; false once the callback asked
@@ -124,7 +123,7 @@ int32_t COLLIGO_CALL ColligoW(ColligoWideChar *outputPath, int32_t, MergeProgres
     return guarded<int32_t>(0, [&] {
         std::string outputUtf8;
         if (outputPath)
-            outputUtf8 = utf16ToUtf8(std::u16string_view(outputPath, wideLength(outputPath))).value_or(std::string());
+            outputUtf8 = utf16ToUtf8(outputPath).value_or(std::string());
         return merge(wideMergeList(), outputPath, outputUtf8, callback);
     });
 }

@@ -37,8 +37,7 @@ std::string entryTitle(const OutlineEntry &entry, Variant variant)
 {
     if (variant == Variant::narrow)
         return fileNamePart(entry.narrowTitle.data());
-    std::u16string_view wide(entry.wideTitle.data(), wideLength(entry.wideTitle.data()));
-    return fileNamePart(utf16ToUtf8(wide).value_or(std::string()));
+    return fileNamePart(utf16ToUtf8(entry.wideTitle.data()).value_or(std::string()));
 }
 
 // "<folder>/<stem><suffix>", the stem cut on a whole character when the name
@@ -182,8 +181,8 @@ int32_t COLLIGO_CALL SplitWithOutlineW(const ColligoWideChar *source, const Coll
     return guarded<int32_t>(0, [&] {
         if (!source || !folder || !*folder)
             return 0;
-        auto sourcePath = utf16ToUtf8(std::u16string_view(source, wideLength(source)));
-        auto folderPath = utf16ToUtf8(std::u16string_view(folder, wideLength(folder)));
+        auto sourcePath = utf16ToUtf8(source);
+        auto folderPath = utf16ToUtf8(folder);
         if (!sourcePath || !folderPath)
             return 0;
         return splitWithOutline(*sourcePath, *folderPath, level, Variant::wide, callback);

@@ -76,7 +76,7 @@ Text restPath(const Text &output, const typename Text::value_type *suffix)
 
 std::string toUtf8(const char16_t *text)
 {
-    return utf16ToUtf8(std::u16string_view(text, wideLength(text))).value_or(std::string());
+    return utf16ToUtf8(text).value_or(std::string());
 }
 
 // The selection pass, then with `withRest` the rest pass (whatever the first

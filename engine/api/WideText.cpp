@@ -59,6 +59,11 @@ std::optional<std::string> utf16ToUtf8(std::u16string_view text)
     return out;
 }
 
+std::optional<std::string> utf16ToUtf8(const char16_t *text)
+{
+    return utf16ToUtf8(std::u16string_view(text, wideLength(text)));
+}
+
 std::u16string utf8ToUtf16(std::string_view text)
 {
     std::u16string out;

@@ -11,6 +11,8 @@ namespace colligo {
 std::size_t wideLength(const char16_t *text);
 // Fails (nullopt) on an unpaired surrogate: such a name cannot exist on disk.
 std::optional<std::string> utf16ToUtf8(std::u16string_view text);
+// The same for NUL-terminated text.
+std::optional<std::string> utf16ToUtf8(const char16_t *text);
 std::u16string utf8ToUtf16(std::string_view text);
 // Code points (as poppler hands out text strings) to UTF-16.
 std::u16string codePointsToUtf16(const unsigned int *codePoints, int count);

@@ -53,11 +53,6 @@ void sanitiseFileName(char16_t *path)
     }
 }
 
-std::optional<std::string> narrowPath(const char16_t *path)
-{
-    return utf16ToUtf8(std::u16string_view(path, wideLength(path)));
-}
-
 } // namespace
 
 PdfWriter::PdfWriter(const char *outputPath, const char *title_)
@@ -78,11 +73,11 @@ PdfWriter::PdfWriter(char16_t *outputPath, const char *title_)
     if (title_)
         std::strncpy(title.data(), title_, title.size() - 1);
     if (outputPath) {
-        if (auto path = narrowPath(outputPath))
+        if (auto path = utf16ToUtf8(outputPath))
             openOutput(*path);
         if (!outputFile) {
             sanitiseFileName(outputPath);
-            if (auto path = narrowPath(outputPath))
+            if (auto path = utf16ToUtf8(outputPath))
                 openOutput(*path);
         }
     }
@@ -108,7 +103,8 @@ void PdfWriter::openOutput(const std::string &path)
 
 void PdfWriter::writeHeader()
 {
-    writeText("%%PDF-%02.1f\n", 1.5);
+    // Written as text: printf's %f would follow the host's decimal comma.
+    writeText("%%PDF-1.5\n");
 }
 
 void PdfWriter::writeBytes(const char *bytes, std::size_t length)
@@ -119,13 +115,12 @@ void PdfWriter::writeBytes(const char *bytes, std::size_t length)
 
 void PdfWriter::writeText(const char *format, ...)
 {
-    char text[128];
+    TextBuffer text(0);
     va_list args;
     va_start(args, format);
-    int length = std::vsnprintf(text, sizeof text, format, args);
+    text.vappendf(format, args);
     va_end(args);
-    if (length > 0)
-        writeBytes(text, std::min(static_cast<std::size_t>(length), sizeof text - 1));
+    writeBytes(text.data(), text.size());
 }
 
 void PdfWriter::startObject(int number)

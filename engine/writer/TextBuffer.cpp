@@ -9,22 +9,28 @@ namespace colligo {
 
 void TextBuffer::appendf(const char *format, ...)
 {
-    char small[256];
     va_list args;
     va_start(args, format);
-    int needed = std::vsnprintf(small, sizeof small, format, args);
+    vappendf(format, args);
     va_end(args);
-    if (needed < 0)
-        return;
-    if (static_cast<std::size_t>(needed) < sizeof small) {
-        bytes.append(small, static_cast<std::size_t>(needed));
+}
+
+void TextBuffer::vappendf(const char *format, va_list args)
+{
+    char small[256];
+    va_list again;
+    va_copy(again, args);
+    int needed = std::vsnprintf(small, sizeof small, format, args);
+    if (needed < 0 || static_cast<std::size_t>(needed) < sizeof small) {
+        if (needed > 0)
+            bytes.append(small, static_cast<std::size_t>(needed));
+        va_end(again);
         return;
     }
     std::size_t oldSize = bytes.size();
     bytes.resize(oldSize + static_cast<std::size_t>(needed) + 1);
-    va_start(args, format);
-    std::vsnprintf(bytes.data() + oldSize, static_cast<std::size_t>(needed) + 1, format, args);
-    va_end(args);
+    std::vsnprintf(bytes.data() + oldSize, static_cast<std::size_t>(needed) + 1, format, again);
+    va_end(again);
     bytes.resize(oldSize + static_cast<std::size_t>(needed));
 }
 

@@ -2,6 +2,7 @@
 // never truncate: the buffer grows to fit whatever an object needs.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@ public:
     void append(std::string_view text) { bytes.append(text); }
     void append(const char *data, std::size_t length) { bytes.append(data, length); }
     void appendf(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    void vappendf(const char *format, va_list args) __attribute__((format(printf, 2, 0)));
     // Appends a real in fixed notation with six decimals, whatever the C locale says.
     void appendReal(double value);
 
