@@ -3,6 +3,7 @@
 #include "I_SaveOptionXml.h"
 #include "PlugRegistry.h"
 #include "TempDir.h"
+#include "VtableSlot.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,9 @@
 #include <fstream>
 #include <string>
 
-namespace {
+using testing_support::SlotOf;
 
-// The registry's calls go through fixed vtable slots: with the Itanium C++
-// ABI a pointer to a virtual member holds 1 + the slot's byte offset.
-template <typename Member>
-std::size_t SlotOf(Member member)
-{
-    std::ptrdiff_t representation[2];
-    static_assert(sizeof(member) == sizeof(representation));
-    std::memcpy(representation, &member, sizeof representation);
-    return static_cast<std::size_t>(representation[0] - 1) / sizeof(void *);
-}
+namespace {
 
 std::u16string Utf16(const std::string &utf8Ascii)
 {

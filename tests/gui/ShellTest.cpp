@@ -6,6 +6,7 @@
 #include "MessageBox.h"
 #include "MuiContext.h"
 #include "TempDir.h"
+#include "VtableSlot.h"
 #include "Vellumor.h"
 #include "WebLinks.h"
 
@@ -20,16 +21,9 @@
 #include <fstream>
 #include <stdexcept>
 
-namespace {
+using testing_support::SlotOf;
 
-template <typename Member>
-std::size_t SlotOf(Member member)
-{
-    std::ptrdiff_t representation[2];
-    static_assert(sizeof(member) == sizeof(representation));
-    std::memcpy(representation, &member, sizeof representation);
-    return static_cast<std::size_t>(representation[0] - 1) / sizeof(void *);
-}
+namespace {
 
 QApplication &Application()
 {

@@ -1,4 +1,4 @@
-// The widgets under test need one application object for the whole run.
+// The main of widget tests: one application object for the whole run.
 #include <QApplication>
 #include <gtest/gtest.h>
 
