@@ -162,6 +162,57 @@ COLLIGO_EXPORT int32_t COLLIGO_CALL SplitWithOutline(const char *source, const c
 COLLIGO_EXPORT int32_t COLLIGO_CALL SplitWithOutlineW(const ColligoWideChar *source, const ColligoWideChar *folder, int32_t level,
                                                       int32_t reserved, MergeProgressCallback callback);
 
+/* ---- Output options ------------------------------------------------------------ */
+
+/* What a merge or split keeps besides the pages themselves. */
+enum {
+    COLLIGO_KEEP_OUTLINE = 0x01,     /* bookmarks */
+    COLLIGO_KEEP_LINKS = 0x02,       /* links within the document and named destinations */
+    COLLIGO_KEEP_ANNOTATIONS = 0x04, /* notes, highlights, stamps and every other annotation */
+    COLLIGO_KEEP_FORMS = 0x08,       /* form fields and their widgets */
+    COLLIGO_KEEP_PAGE_LABELS = 0x10, /* page numbering such as i, ii, 1, 2, A-1 */
+    COLLIGO_KEEP_ALL = 0x1F
+};
+
+/*
+ * Sets the output options of the next merge or split export call (Colligo,
+ * ColligoW, SplitPDF, SplitPDFW, SplitWithOutline, SplitWithOutlineW; a split
+ * with a rest file uses them for both files). That call consumes them: the
+ * call after it writes pages only again, exactly as without this function.
+ * `keep` is a set of COLLIGO_KEEP_ flags (COLLIGO_KEEP_ALL for everything);
+ * a nonzero `bookmarkPerFile` adds one top-level bookmark per listed file
+ * (its document title, else its file name) holding that file's bookmarks.
+ * `title`, `subject`, `author` and `keywords` (UTF-8, or NULL to leave the
+ * entry out) go into the output's document information. Returns 1.
+ */
+COLLIGO_EXPORT int32_t COLLIGO_CALL SetOutputOptions(uint32_t keep, int32_t bookmarkPerFile, const char *title,
+                                                     const char *subject, const char *author, const char *keywords);
+
+/* ---- Failure reasons --------------------------------------------------------- */
+
+enum {
+    COLLIGO_FAILURE_NONE = 0,              /* the last call succeeded */
+    COLLIGO_FAILURE_ARGUMENTS = 1,         /* a path or expression missing, fewer than two listed files */
+    COLLIGO_FAILURE_SOURCE_UNREADABLE = 2, /* a source file could not be opened (missing, damaged, not a PDF file) */
+    COLLIGO_FAILURE_SOURCE_ENCRYPTED = 3,  /* a source file needs a password */
+    COLLIGO_FAILURE_SOURCE_RESTRICTED = 4, /* a source file does not allow copying, printing or changing */
+    COLLIGO_FAILURE_SOURCE_DAMAGED = 5,    /* a page could not be read or copied in full */
+    COLLIGO_FAILURE_OUTPUT_UNWRITABLE = 6, /* the output file could not be created or written */
+    COLLIGO_FAILURE_OUTPUT_IS_SOURCE = 7,  /* the output file is one of the sources */
+    COLLIGO_FAILURE_STOPPED = 8,           /* the progress callback asked to stop */
+    COLLIGO_FAILURE_NO_OUTLINE = 9,        /* the document has no outline, or not that many levels */
+    COLLIGO_FAILURE_INTERNAL = 10          /* anything else (out of memory) */
+};
+
+/*
+ * The reason why the latest AddFile, AddFileW, merge or split call failed:
+ * one of the COLLIGO_FAILURE_ codes (COLLIGO_FAILURE_NONE after a success),
+ * and, when `text` is not NULL and `capacity` is positive, an English sentence
+ * in UTF-8 that names the file concerned, cut on a whole character to fit
+ * `capacity` bytes with its terminating NUL.
+ */
+COLLIGO_EXPORT int32_t COLLIGO_CALL GetLastFailure(char *text, int32_t capacity);
+
 #ifdef __cplusplus
 }
 #endif
