@@ -1,5 +1,5 @@
 // Document handles: open a file, count its pages, close it. A handle is the
-// address of the poppler document, owned by the caller until ClosePDF.
+// address of the engine's open document, owned by the caller until ClosePDF.
 #include "colligo.h"
 
 #include "ExportGuard.h"
@@ -8,6 +8,7 @@
 
 #include <ErrorCodes.h>
 #include <PDFDoc.h>
+#include <XRef.h>
 
 using namespace colligo;
 
@@ -17,17 +18,50 @@ constexpr int parserEncryptedError = errEncrypted; // 4: password missing or wro
 
 DocumentHandle openDocument(const std::string &path, const char *password)
 {
-    std::unique_ptr<PDFDoc> document = openSourceDocument(path, password);
+    std::unique_ptr<SourceDocument> document = SourceDocument::open(path, password);
     if (!document->isOk())
-        return document->getErrorCode() == parserEncryptedError ? COLLIGO_NEEDS_PASSWORD : COLLIGO_UNREADABLE;
-    if (!allowsCopyPrintChange(*document))
+        return document->errorCode() == parserEncryptedError ? COLLIGO_NEEDS_PASSWORD : COLLIGO_UNREADABLE;
+    if (!allowsCopyPrintChange(document->pdf()))
         return COLLIGO_RESTRICTED;
     return reinterpret_cast<DocumentHandle>(document.release());
 }
 
-PDFDoc *documentOf(DocumentHandle handle)
+SourceDocument *documentOf(DocumentHandle handle)
 {
-    return reinterpret_cast<PDFDoc *>(handle);
+    return reinterpret_cast<SourceDocument *>(handle);
+}
+
+// Links and other annotations need a look at every page; the look ends once
+// both are found.
+int32_t navigationOf(SourceDocument &document)
+{
+    XRef &xref = *document.pdf().getXRef();
+    Object catalog = xref.getCatalog();
+    if (!catalog.isDict())
+        return 0;
+    int32_t found = 0;
+    Object outline = catalog.dictLookup("Outlines");
+    if (outline.isDict() && outline.dictLookupNF("First").isRef())
+        found |= COLLIGO_KEEP_OUTLINE;
+    Object form = catalog.dictLookup("AcroForm");
+    Object fields = form.isDict() ? form.dictLookup("Fields") : Object(objNull);
+    if (fields.isArray() && fields.arrayGetLength() > 0)
+        found |= COLLIGO_KEEP_FORMS;
+    if (!catalog.dictLookup("PageLabels").isNull())
+        found |= COLLIGO_KEEP_PAGE_LABELS;
+    const PageTree &pages = document.pages();
+    for (int i = 0; i < pages.count() && (found & (COLLIGO_KEEP_LINKS | COLLIGO_KEEP_ANNOTATIONS)) != (COLLIGO_KEEP_LINKS | COLLIGO_KEEP_ANNOTATIONS); ++i) {
+        Object annots = pages.pageDictionary(i).dictLookup("Annots");
+        for (int j = 0; annots.isArray() && j < annots.arrayGetLength(); ++j) {
+            Object annotation = annots.arrayGet(j);
+            Object subtype = annotation.isDict() ? annotation.dictLookup("Subtype") : Object(objNull);
+            if (subtype.isName("Link"))
+                found |= COLLIGO_KEEP_LINKS;
+            else if (subtype.isName() && !subtype.isName("Widget") && !subtype.isName("Popup"))
+                found |= COLLIGO_KEEP_ANNOTATIONS;
+        }
+    }
+    return found;
 }
 
 } // namespace
@@ -60,7 +94,16 @@ int32_t COLLIGO_CALL GetPageCount(DocumentHandle handle)
     return guarded<int32_t>(-1, [&] {
         if (handle == 0)
             return -1;
-        return documentOf(handle)->getNumPages();
+        return documentOf(handle)->pages().count();
+    });
+}
+
+int32_t COLLIGO_CALL GetNavigation(DocumentHandle handle)
+{
+    return guarded<int32_t>(-1, [&] {
+        if (handle <= 0)
+            return -1;
+        return navigationOf(*documentOf(handle));
     });
 }
 

@@ -4,6 +4,8 @@
 #include "WideText.h"
 #include "colligo.h"
 
+#include <ErrorCodes.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -44,7 +46,15 @@ int failureCode()
     return lastFailure().code;
 }
 
-std::string quoted(const std::string &path)
+void recordOpenFailure(int parserError, const std::string &path)
+{
+    if (parserError == errEncrypted)
+        recordFailure(COLLIGO_FAILURE_SOURCE_ENCRYPTED, inQuotes(path) + " needs a password");
+    else
+        recordFailure(COLLIGO_FAILURE_SOURCE_UNREADABLE, "cannot open " + inQuotes(path) + ": missing, damaged or not a PDF file");
+}
+
+std::string inQuotes(const std::string &path)
 {
     return "\"" + path + "\"";
 }

@@ -11,7 +11,10 @@ void clearFailure();
 void recordFailure(int code, std::string text);
 int failureCode();
 
+// The reason a source file did not open: `parserError` is poppler's error code.
+void recordOpenFailure(int parserError, const std::string &path);
+
 // A path as it appears in a failure text: in double quotes.
-std::string quoted(const std::string &path);
+std::string inQuotes(const std::string &path);
 
 } // namespace colligo

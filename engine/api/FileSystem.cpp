@@ -14,12 +14,23 @@ bool fileExists(const std::string &path)
     return stat(path.c_str(), &info) == 0;
 }
 
+std::optional<FileIdentity> fileIdentity(const std::string &path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity { static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino) };
+}
+
 bool isSameFile(const std::string &first, const std::string &second)
 {
-    struct stat a, b;
-    if (stat(first.c_str(), &a) != 0 || stat(second.c_str(), &b) != 0)
-        return false;
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    std::optional<FileIdentity> a = fileIdentity(first);
+    return a && a == fileIdentity(second);
+}
+
+std::string fileNameOf(const std::string &path)
+{
+    return path.substr(path.find_last_of('/') + 1);
 }
 
 void makeFolder(const std::string &path)

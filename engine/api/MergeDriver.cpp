@@ -1,11 +1,17 @@
 // Colligo and ColligoW: one new PDF file from every entry of the merge list,
 // each entry contributing the pages its expression selects, in list order and
 // expression order.
+//
+// A file listed several times (the same file on disk, however it is named)
+// is opened once and keeps one object map for the whole merge, so nothing it
+// shares is copied twice; it is released after its last listing.
 #include "ExportGuard.h"
+#include "Failure.h"
+#include "FileSystem.h"
 #include "MergeList.h"
+#include "OutputOptionsExport.h"
 #include "PageRanges.h"
 #include "WideText.h"
-#include "FileSystem.h"
 #include "colligo.h"
 #include "reading/ParserConfiguration.h"
 #include "reading/SourceDocument.h"
@@ -19,87 +25,186 @@ namespace {
 
 const char mergeTitle[] = "Colligo";
 
-struct ListedFile
+struct Listing
 {
     std::string path; // UTF-8
-    const std::string &expression;
+    std::string expression;
+    std::size_t source; // index into the merge's sources
 };
 
-ListedFile listedFile(const MergeEntry &entry)
+// One file on disk, whichever listings name it.
+struct MergeSource
 {
-    return { entry.path, entry.expression };
+    std::string path;
+    std::unique_ptr<SourceDocument> document;
+    std::size_t lastListing = 0;
+    bool opened = false;
+};
+
+std::string utf8Path(const MergeEntry &entry)
+{
+    return entry.path;
 }
 
-ListedFile listedFile(const MergeEntryW &entry)
+std::string utf8Path(const MergeEntryW &entry)
 {
-    return { utf16ToUtf8(entry.path.data()).value_or(std::string()), entry.expression };
+    return utf16ToUtf8(entry.path).value_or(std::string());
 }
 
-// Copies the selected pages of one listed file; false once the callback asked
-// to stop (the announced page is still copied).
-bool copySelectedPages(PdfWriter &writer, PDFDoc &document, const std::string &expression, MergeProgressCallback callback)
+// Calls visit(page, position, total) for each entry of the expression's page
+// list that the merge copies: the walk ends at the first page beyond the
+// document (pages below 1 are announced, but copy nothing).
+template<typename Visit>
+void forEachListedPage(const std::string &expression, int pageCount, Visit &&visit)
 {
-    writer.setSource(&document);
-    int pageCount = document.getNumPages();
     PageList pages;
     std::int32_t total = expandPageRanges(pages, expression);
-    bool goOn = true;
     pages.forEach([&](int page, std::int64_t position) {
         if (page > pageCount)
-            return false; // the rest of this file's list is not looked at
-        if (callback)
-            goOn = callback(1, total, page, static_cast<std::int32_t>(std::min<std::int64_t>(position, INT32_MAX))) != 0;
-        writer.addPage(page);
-        return goOn;
+            return false;
+        return visit(page, static_cast<std::int32_t>(std::min<std::int64_t>(position, INT32_MAX)), total);
     });
-    return goOn;
 }
 
-// The merge itself, once the writer's file exists.
-int mergeInto(PdfWriter &writer, const auto &list, MergeProgressCallback callback)
+class MergeJob
 {
-    bool goOn = true;
-    bool allOpened = true;
-    for (const auto &entry : list) {
-        ListedFile file = listedFile(entry);
-        std::unique_ptr<PDFDoc> document = openSourceDocument(file.path);
-        if (!document->isOk()) {
-            allOpened = false;
-            break;
-        }
-        goOn = copySelectedPages(writer, *document, file.expression, callback);
-        if (!goOn)
-            break;
+public:
+    MergeJob(std::vector<Listing> listings, std::vector<MergeSource> sources, MergeProgressCallback callback)
+        : listings(std::move(listings)), sources(std::move(sources)), callback(callback)
+    {
     }
-    writer.finish();
-    // A page that could not be copied in full makes the output damaged, not done.
-    return goOn && allOpened && writer.damagedPageCount() == 0 ? 1 : 0;
+
+    int run(PdfWriter &writer)
+    {
+        bool complete = true;
+        for (std::size_t i = 0; i < listings.size() && complete; ++i)
+            complete = copyListing(writer, i);
+        writer.finish(); // releases what is still attached
+        if (writer.damagedPageCount() > 0)
+            recordFailure(COLLIGO_FAILURE_SOURCE_DAMAGED, "some pages could not be copied in full");
+        if (!writer.completed())
+            recordFailure(COLLIGO_FAILURE_OUTPUT_UNWRITABLE, "the output file could not be written in full");
+        return complete && writer.damagedPageCount() == 0 && writer.completed() ? 1 : 0;
+    }
+
+private:
+    // False when the merge must end here: the file did not open, or the
+    // callback asked to stop.
+    bool copyListing(PdfWriter &writer, std::size_t index)
+    {
+        const Listing &listing = listings[index];
+        MergeSource &source = sources[listing.source];
+        if (!source.opened && !open(writer, source))
+            return false;
+        writer.setSource(source.document.get());
+        bool goOn = true;
+        forEachListedPage(listing.expression, source.document->pages().count(), [&](int page, std::int32_t position, std::int32_t total) {
+            if (callback)
+                goOn = callback(1, total, page, position) != 0;
+            writer.addPage(page);
+            return goOn;
+        });
+        if (!goOn) {
+            recordFailure(COLLIGO_FAILURE_STOPPED, "the merge was stopped");
+            return false;
+        }
+        if (index == source.lastListing)
+            writer.releaseSource(source.document.get());
+        return true;
+    }
+
+    bool open(PdfWriter &writer, MergeSource &source)
+    {
+        source.opened = true;
+        source.document = SourceDocument::open(source.path);
+        if (!source.document->isOk()) {
+            recordOpenFailure(source.document->errorCode(), source.path);
+            return false;
+        }
+        writer.setSource(source.document.get(), planOf(source));
+        return true;
+    }
+
+    // Every page the merge will take from this file, over all its listings.
+    SourcePlan planOf(const MergeSource &source) const
+    {
+        SourcePlan plan;
+        plan.label = fileNameOf(source.path);
+        int pageCount = source.document->pages().count();
+        for (const Listing &listing : listings) {
+            if (&sources[listing.source] != &source)
+                continue;
+            forEachListedPage(listing.expression, pageCount, [&](int page, std::int32_t, std::int32_t) {
+                if (page >= 1)
+                    plan.pages.push_back(page - 1);
+                return true;
+            });
+        }
+        return plan;
+    }
+
+    std::vector<Listing> listings;
+    std::vector<MergeSource> sources;
+    MergeProgressCallback callback;
+};
+
+// Groups the list's entries by the file on disk they name.
+template<typename List>
+MergeJob planMerge(const List &list, MergeProgressCallback callback)
+{
+    std::vector<Listing> listings;
+    std::vector<MergeSource> sources;
+    std::vector<std::optional<FileIdentity>> identities;
+    for (const auto &entry : list) {
+        std::string path = utf8Path(entry);
+        std::optional<FileIdentity> identity = fileIdentity(path);
+        std::size_t source = sources.size();
+        for (std::size_t s = 0; identity && s < sources.size(); ++s)
+            if (identities[s] == identity)
+                source = s;
+        if (source == sources.size()) {
+            sources.push_back({ path, nullptr, 0, false });
+            identities.push_back(identity);
+        }
+        sources[source].lastListing = listings.size();
+        listings.push_back({ path, entry.expression, source });
+    }
+    return MergeJob(std::move(listings), std::move(sources), callback);
 }
 
 // Writing over one of the listed files would destroy that source before it is read.
-bool outputIsListed(const std::string &outputPath, const auto &list)
+template<typename List>
+std::optional<std::string> listedOutput(const std::string &outputPath, const List &list)
 {
     for (const auto &entry : list)
-        if (isSameFile(outputPath, listedFile(entry).path))
-            return true;
-    return false;
+        if (isSameFile(outputPath, utf8Path(entry)))
+            return utf8Path(entry);
+    return std::nullopt;
 }
 
 template<typename List, typename Path>
 int merge(List &list, Path outputPath, const std::string &outputUtf8, MergeProgressCallback callback)
 {
-    if (list.size() < 2 || !outputPath)
+    clearFailure();
+    OutputOptions options = takeOutputOptions();
+    if (list.size() < 2 || !outputPath) {
+        recordFailure(COLLIGO_FAILURE_ARGUMENTS, !outputPath ? "no output file was given" : "a merge needs at least two listed files");
         return 0;
-    if (outputIsListed(outputUtf8, list)) {
+    }
+    if (std::optional<std::string> source = listedOutput(outputUtf8, list)) {
+        recordFailure(COLLIGO_FAILURE_OUTPUT_IS_SOURCE, "the output file " + inQuotes(*source) + " is one of the listed files");
         list.clear();
         return 0;
     }
     int result = 0;
     {
         ParserConfiguration configuration;
-        PdfWriter writer(outputPath, mergeTitle);
+        MergeJob job = planMerge(list, callback);
+        PdfWriter writer(outputPath, mergeTitle, std::move(options));
         if (writer.isOk())
-            result = mergeInto(writer, list, callback);
+            result = job.run(writer);
+        else
+            recordFailure(COLLIGO_FAILURE_OUTPUT_UNWRITABLE, "cannot create the output file " + inQuotes(outputUtf8));
     }
     list.clear();
     return result;

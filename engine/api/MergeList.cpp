@@ -3,13 +3,12 @@
 #include "MergeList.h"
 
 #include "ExportGuard.h"
+#include "Failure.h"
 #include "WideText.h"
 #include "colligo.h"
 #include "reading/SourceDocument.h"
 
 #include <PDFDoc.h>
-
-#include <algorithm>
 
 namespace colligo {
 
@@ -25,17 +24,22 @@ std::vector<MergeEntryW> &wideMergeList()
     return list;
 }
 
-namespace {
-
-// Only files that open without a password and are not encrypted at all may
-// be listed: the merge opens them again without one.
+// Encryption alone is no reason to refuse: the merge reads such a file as
+// the open did (an empty user password, or one of the user's certificates)
+// and writes it decrypted.
 bool isMergeable(const std::string &path)
 {
-    std::unique_ptr<PDFDoc> document = openSourceDocument(path);
-    return document->isOk() && !document->isEncrypted();
+    std::unique_ptr<SourceDocument> document = SourceDocument::open(path);
+    if (!document->isOk()) {
+        recordOpenFailure(document->errorCode(), path);
+        return false;
+    }
+    if (!allowsCopyPrintChange(document->pdf())) {
+        recordFailure(COLLIGO_FAILURE_SOURCE_RESTRICTED, inQuotes(path) + " does not allow copying, printing or changing");
+        return false;
+    }
+    return true;
 }
-
-} // namespace
 
 } // namespace colligo
 
@@ -46,7 +50,12 @@ extern "C" {
 int32_t COLLIGO_CALL AddFile(const char *path, const char *expression, int32_t)
 {
     return guarded<int32_t>(0, [&] {
-        if (!path || !*path || !isMergeable(path))
+        clearFailure();
+        if (!path || !*path) {
+            recordFailure(COLLIGO_FAILURE_ARGUMENTS, "no file name was given");
+            return 0;
+        }
+        if (!isMergeable(path))
             return 0;
         narrowMergeList().push_back({ path, expression ? expression : "" });
         return 1;
@@ -56,18 +65,20 @@ int32_t COLLIGO_CALL AddFile(const char *path, const char *expression, int32_t)
 int32_t COLLIGO_CALL AddFileW(const ColligoWideChar *path, const char *expression, int32_t)
 {
     return guarded<int32_t>(0, [&] {
-        if (!path || !*path)
+        clearFailure();
+        if (!path || !*path) {
+            recordFailure(COLLIGO_FAILURE_ARGUMENTS, "no file name was given");
             return 0;
-        std::size_t length = wideLength(path);
-        if (length >= MergeEntryW::pathCapacity)
+        }
+        std::u16string wide(path, wideLength(path));
+        auto narrow = utf16ToUtf8(wide);
+        if (!narrow) { // an unpaired surrogate names no file
+            recordFailure(COLLIGO_FAILURE_SOURCE_UNREADABLE, "the file name is not valid text");
             return 0;
-        auto narrow = utf16ToUtf8(std::u16string_view(path, length));
-        if (!narrow || !isMergeable(*narrow))
+        }
+        if (!isMergeable(*narrow))
             return 0;
-        MergeEntryW entry;
-        std::copy(path, path + length, entry.path.begin());
-        entry.expression = expression ? expression : "";
-        wideMergeList().push_back(std::move(entry));
+        wideMergeList().push_back({ std::move(wide), expression ? expression : "" });
         return 1;
     });
 }

@@ -2,7 +2,6 @@
 // entries filled by AddFile/AddFileW and consumed by Colligo/ColligoW.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -16,12 +15,16 @@ struct MergeEntry
 
 struct MergeEntryW
 {
-    static constexpr std::size_t pathCapacity = 260; // UTF-16 units, the NUL included
-    std::array<char16_t, pathCapacity> path {};
+    std::u16string path; // any length
     std::string expression;
 };
 
 std::vector<MergeEntry> &narrowMergeList();
 std::vector<MergeEntryW> &wideMergeList();
+
+// Whether a file may be listed: it opens without a password and allows
+// copying, printing and changing, exactly as OpenPDF would accept it. A
+// refusal records its reason.
+bool isMergeable(const std::string &path);
 
 } // namespace colligo

@@ -4,11 +4,15 @@
 
 #include "ExportGuard.h"
 #include "WideText.h"
+#include "reading/Destinations.h"
+#include "reading/ObjectTrees.h"
+#include "reading/SourceDocument.h"
 
-#include <Catalog.h>
-#include <Link.h>
-#include <Outline.h>
 #include <PDFDoc.h>
+#include <UTF.h>
+#include <XRef.h>
+#include <goo/GooString.h>
+#include <goo/gmem.h>
 
 #include <algorithm>
 
@@ -18,75 +22,63 @@ namespace {
 
 std::vector<OutlineEntry> entries;
 
-class OutlineWalk
+// A go-to within the document with something to go to: an explicit array, or
+// a name to look up. Remote go-to, launch, URI, named, JavaScript and other
+// actions lead out of the document.
+bool hasDestination(const Object &target)
 {
-public:
-    OutlineWalk(const OutlineTreeSink *sink) : sink(sink) { }
+    return isUsableDestination(target) || target.isName() || target.isString();
+}
 
-    // Every listed item's children are entered, even an empty list, so the
-    // greatest depth is one more than the deepest listed level.
-    void walk(const std::vector<OutlineItem *> *items, void *parentTreeItem)
-    {
-        greatestDepth = std::max(greatestDepth, ++depth);
-        if (items) {
-            for (OutlineItem *item : *items)
-                visit(item, parentTreeItem);
-        }
-        --depth;
+void setTitles(OutlineEntry &entry, const Object &item)
+{
+    Object title = item.dictLookup("Title");
+    std::u16string text;
+    if (title.isString()) {
+        Unicode *codePoints = nullptr;
+        int count = TextStringToUCS4(title.getString()->toStr(), &codePoints);
+        text = codePointsToUtf16(codePoints, count);
+        gfree(codePoints);
     }
-
-    int greatest() const { return greatestDepth; }
-
-private:
-    void visit(OutlineItem *item, void *parentTreeItem)
-    {
-        const LinkAction *action = item->getAction();
-        if (!action || action->getKind() != actionGoTo)
-            return; // with all its descendants
-        const auto *goTo = static_cast<const LinkGoTo *>(action);
-        const LinkDest *destination = goTo->getDest() && goTo->getDest()->isOk() ? goTo->getDest() : nullptr;
-        if (!destination && !goTo->getNamedDest())
-            return;
-
-        OutlineEntry entry;
-        entry.namedDestination = goTo->getNamedDest();
-        entry.explicitDestination = destination;
-        entry.level = depth;
-        setTitles(entry, item);
-        if (sink && sink->insertItem)
-            entry.treeItem = sink->insertItem(sink->context, parentTreeItem, entry.narrowTitle.data(), 0, 1);
-        void *treeItem = entry.treeItem;
-        entries.push_back(entry);
-
-        item->open(); // whatever its /Count says
-        walk(item->getKids(), treeItem);
-    }
-
-    static void setTitles(OutlineEntry &entry, const OutlineItem *item)
-    {
-        std::u16string title = codePointsToUtf16(item->getTitle(), item->getTitleLength());
-        std::u16string wide = cutUtf16(title, OutlineEntry::titleCapacity - 1);
-        std::copy(wide.begin(), wide.end(), entry.wideTitle.begin());
-        std::string narrow = cutUtf8(utf16ToUtf8(title).value_or(std::string()), OutlineEntry::titleCapacity - 1);
-        std::copy(narrow.begin(), narrow.end(), entry.narrowTitle.begin());
-    }
-
-    const OutlineTreeSink *sink;
-    int depth = 0;
-    int greatestDepth = 0;
-};
+    std::u16string wide = cutUtf16(text, OutlineEntry::titleCapacity - 1);
+    std::copy(wide.begin(), wide.end(), entry.wideTitle.begin());
+    std::string narrow = cutUtf8(utf16ToUtf8(text).value_or(std::string()), OutlineEntry::titleCapacity - 1);
+    std::copy(narrow.begin(), narrow.end(), entry.narrowTitle.begin());
+}
 
 } // namespace
 
-int listOutline(PDFDoc &document, const OutlineTreeSink *sink)
+// Every listed item's children are entered, even an empty list, so the
+// greatest depth is one more than the deepest listed level. An item left out
+// takes its descendants with it; each listed item's tree item is the parent
+// of its children's.
+int listOutline(SourceDocument &document, const OutlineTreeSink *sink)
 {
     entries.clear();
-    Outline *outline = document.getOutline();
-    if (!outline || !outline->getItems())
+    XRef &xref = *document.pdf().getXRef();
+    Object catalog = xref.getCatalog();
+    Object outline = catalog.isDict() ? catalog.dictLookup("Outlines") : Object(objNull);
+    if (!outline.isDict() || !outline.dictLookupNF("First").isRef())
         return COLLIGO_RESTRICTED; // -3: no outline
-    OutlineWalk walk(sink);
-    walk.walk(outline->getItems(), nullptr);
-    return walk.greatest();
+    std::vector<void *> treeItems { nullptr }; // the tree item of each open level's parent
+    int greatestDepth = 1;
+    forEachOutlineItem(xref, outline, [&](const OutlineVisit &item) {
+        treeItems.resize(static_cast<std::size_t>(item.level));
+        Object target = goToTarget(item.dict);
+        if (!hasDestination(target))
+            return false;
+        OutlineEntry entry;
+        entry.destination = std::move(target);
+        entry.level = item.level;
+        setTitles(entry, item.dict);
+        if (sink && sink->insertItem)
+            entry.treeItem = sink->insertItem(sink->context, treeItems.back(), entry.narrowTitle.data(), 0, 1);
+        treeItems.push_back(entry.treeItem);
+        greatestDepth = std::max(greatestDepth, item.level + 1);
+        entries.push_back(std::move(entry));
+        return true;
+    });
+    return greatestDepth;
 }
 
 const std::vector<OutlineEntry> &outlineEntries()
@@ -94,43 +86,12 @@ const std::vector<OutlineEntry> &outlineEntries()
     return entries;
 }
 
-namespace {
-
-// poppler looks a name up in the catalogue's /Dests when that dictionary
-// exists and in the name tree only otherwise; a document may use both.
-std::unique_ptr<LinkDest> findNamedDestination(PDFDoc &document, const GooString *name)
+int pageOfEntry(SourceDocument &document, const OutlineEntry &entry)
 {
-    std::unique_ptr<LinkDest> destination = document.findDest(name);
-    if (destination && destination->isOk())
-        return destination;
-    Catalog *catalog = document.getCatalog();
-    for (int i = 0; i < catalog->numDestNameTree(); ++i)
-        if (catalog->getDestNameTreeName(i)->cmp(name) == 0)
-            return catalog->getDestNameTreeDest(i);
-    return nullptr;
-}
-
-} // namespace
-
-// Named destinations are looked up in the name tree and the catalogue's
-// /Dests. A page given by reference is matched by object number (generation
-// 0); a page given by number is taken as that page.
-int pageOfEntry(PDFDoc &document, const OutlineEntry &entry)
-{
-    std::unique_ptr<LinkDest> named;
-    const LinkDest *destination = entry.explicitDestination;
-    if (!destination && entry.namedDestination) {
-        named = findNamedDestination(document, entry.namedDestination);
-        destination = named && named->isOk() ? named.get() : nullptr;
-    }
-    if (!destination)
+    Object destination = explicitDestination(entry.destination, document.destinations(), *document.pdf().getXRef());
+    if (!isUsableDestination(destination))
         return 0;
-    if (!destination->isPageRef()) {
-        int page = destination->getPageNum();
-        return page >= 1 && page <= document.getNumPages() ? page : 0;
-    }
-    Ref ref = destination->getPageRef();
-    return document.findPage(Ref { ref.num, 0 });
+    return destinationPage(destination, document.pages()) + 1;
 }
 
 } // namespace colligo
@@ -144,7 +105,7 @@ int32_t COLLIGO_CALL GetOutline(DocumentHandle handle, const OutlineTreeSink *si
     return guarded<int32_t>(0, [&] {
         if (handle <= 0) // 0, or an open's error code: not a document
             return 0;
-        return listOutline(*reinterpret_cast<PDFDoc *>(handle), sink);
+        return listOutline(*reinterpret_cast<SourceDocument *>(handle), sink);
     });
 }
 
@@ -153,7 +114,7 @@ int32_t COLLIGO_CALL GetOutlineEntryPage(DocumentHandle handle, int32_t index)
     return guarded<int32_t>(-1, [&] {
         if (handle <= 0 || index < 0 || static_cast<std::size_t>(index) >= outlineEntries().size())
             return -1;
-        return pageOfEntry(*reinterpret_cast<PDFDoc *>(handle), outlineEntries()[static_cast<std::size_t>(index)]);
+        return pageOfEntry(*reinterpret_cast<SourceDocument *>(handle), outlineEntries()[static_cast<std::size_t>(index)]);
     });
 }
 

@@ -2,7 +2,9 @@
 // chosen level, holding the pages from that entry's page up to the next
 // chosen entry's, plus a leading file for the pages before the first one.
 #include "ExportGuard.h"
+#include "Failure.h"
 #include "FileSystem.h"
+#include "OutputOptionsExport.h"
 #include "OutlineList.h"
 #include "WideText.h"
 #include "colligo.h"
@@ -75,8 +77,9 @@ struct Section
 class OutlineSplitter
 {
 public:
-    OutlineSplitter(PDFDoc &document, const std::string &sourcePath, Variant variant, MergeProgressCallback callback)
-        : document(document), sourcePath(sourcePath), variant(variant), callback(callback), pageCount(document.getNumPages())
+    OutlineSplitter(SourceDocument &document, const std::string &sourcePath, Variant variant, const OutputOptions &options,
+                    MergeProgressCallback callback)
+        : document(document), sourcePath(sourcePath), variant(variant), options(options), callback(callback), pageCount(document.pages().count())
     {
     }
 
@@ -105,16 +108,34 @@ private:
         if (isSameFile(section.fileName, sourcePath))
             return;
         std::unique_ptr<PdfWriter> writer = createWriter(section.fileName);
-        if (!writer->isOk())
+        if (!writer->isOk()) {
+            recordFailure(COLLIGO_FAILURE_OUTPUT_UNWRITABLE, "cannot create the output file " + inQuotes(section.fileName));
             return;
-        writer->setSource(&document);
+        }
+        writer->setSource(&document, { sectionPages(section), {} });
         if (section.forceSinglePage) {
             copyPage(*writer, section.firstPage, section.firstPage);
         } else {
             for (int page = section.firstPage; page < section.endPage && page <= pageCount && result != 0; ++page)
                 copyPage(*writer, page, page - section.positionBase);
         }
+        writer->releaseSource(&document);
         writer->finish();
+        if (writer->damagedPageCount() > 0)
+            damaged = true;
+        if (!writer->completed())
+            recordFailure(COLLIGO_FAILURE_OUTPUT_UNWRITABLE, "the output file " + inQuotes(section.fileName) + " could not be written in full");
+    }
+
+    // The pages (0-based) a section file will hold.
+    std::vector<int> sectionPages(const Section &section) const
+    {
+        if (section.forceSinglePage)
+            return { section.firstPage - 1 };
+        std::vector<int> pages;
+        for (int page = section.firstPage; page < section.endPage && page <= pageCount; ++page)
+            pages.push_back(page - 1);
+        return pages;
     }
 
     void copyPage(PdfWriter &writer, int page, int position)
@@ -127,35 +148,58 @@ private:
     std::unique_ptr<PdfWriter> createWriter(const std::string &fileName)
     {
         if (variant == Variant::narrow)
-            return std::make_unique<PdfWriter>(fileName.c_str(), splitTitle);
+            return std::make_unique<PdfWriter>(fileName.c_str(), splitTitle, options);
         std::u16string wide = utf8ToUtf16(fileName);
-        return std::make_unique<PdfWriter>(wide.data(), splitTitle);
+        return std::make_unique<PdfWriter>(wide.data(), splitTitle, options);
     }
 
-    PDFDoc &document;
+    SourceDocument &document;
     const std::string &sourcePath;
     Variant variant;
+    const OutputOptions &options;
     MergeProgressCallback callback;
     int pageCount;
     int result = 1;
+
+public:
+    bool damaged = false;
 };
 
 int splitWithOutline(const std::string &source, const std::string &folder, int level, Variant variant, MergeProgressCallback callback)
 {
+    OutputOptions options = takeOutputOptions();
     ParserConfiguration configuration;
-    std::unique_ptr<PDFDoc> document = openSourceDocument(source);
-    if (!document->isOk() || !allowsCopyPrintChange(*document))
+    std::unique_ptr<SourceDocument> document = SourceDocument::open(source);
+    if (!document->isOk()) {
+        recordOpenFailure(document->errorCode(), source);
         return 0;
+    }
+    if (!allowsCopyPrintChange(document->pdf())) {
+        recordFailure(COLLIGO_FAILURE_SOURCE_RESTRICTED, inQuotes(source) + " does not allow copying, printing or changing");
+        return 0;
+    }
     int depth = listOutline(*document, nullptr);
-    if (depth < 0)
+    if (depth < 0) {
+        recordFailure(COLLIGO_FAILURE_NO_OUTLINE, inQuotes(source) + " has no outline");
         return depth;
-    if (level > depth)
+    }
+    if (level > depth) {
+        recordFailure(COLLIGO_FAILURE_NO_OUTLINE, "the outline of " + inQuotes(source) + " has fewer levels than " + std::to_string(level));
         return 0;
+    }
     std::vector<const OutlineEntry *> selected;
     for (const OutlineEntry &entry : outlineEntries())
         if (entry.level == level)
             selected.push_back(&entry);
-    return OutlineSplitter(*document, source, variant, callback).split(selected, SectionNames(folder));
+    OutlineSplitter splitter(*document, source, variant, options, callback);
+    int result = splitter.split(selected, SectionNames(folder));
+    if (result == 0)
+        recordFailure(COLLIGO_FAILURE_STOPPED, "the split was stopped");
+    if (splitter.damaged) {
+        recordFailure(COLLIGO_FAILURE_SOURCE_DAMAGED, "some pages of " + inQuotes(source) + " could not be copied in full");
+        return 0;
+    }
+    return result;
 }
 
 } // namespace
@@ -169,8 +213,15 @@ extern "C" {
 int32_t COLLIGO_CALL SplitWithOutline(const char *source, const char *folder, int32_t level, int32_t, MergeProgressCallback callback)
 {
     return guarded<int32_t>(0, [&] {
-        if (!source || !fileExists(source) || !folder || !*folder)
+        clearFailure();
+        if (!source || !folder || !*folder) {
+            recordFailure(COLLIGO_FAILURE_ARGUMENTS, "a source and an output folder are needed");
             return 0;
+        }
+        if (!fileExists(source)) {
+            recordFailure(COLLIGO_FAILURE_SOURCE_UNREADABLE, "cannot open " + inQuotes(source) + ": no such file");
+            return 0;
+        }
         return splitWithOutline(source, folder, level, Variant::narrow, callback);
     });
 }
@@ -179,8 +230,11 @@ int32_t COLLIGO_CALL SplitWithOutlineW(const ColligoWideChar *source, const Coll
                                        MergeProgressCallback callback)
 {
     return guarded<int32_t>(0, [&] {
-        if (!source || !folder || !*folder)
+        clearFailure();
+        if (!source || !folder || !*folder) {
+            recordFailure(COLLIGO_FAILURE_ARGUMENTS, "a source and an output folder are needed");
             return 0;
+        }
         auto sourcePath = utf16ToUtf8(source);
         auto folderPath = utf16ToUtf8(folder);
         if (!sourcePath || !folderPath)

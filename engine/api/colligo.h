@@ -65,6 +65,11 @@ COLLIGO_EXPORT int32_t COLLIGO_CALL GetPageCount(DocumentHandle handle);
 /* Closes an open document: 0; -1 for handle 0. */
 COLLIGO_EXPORT int32_t COLLIGO_CALL ClosePDF(DocumentHandle handle);
 
+/* What a document holds besides its pages: a set of the COLLIGO_KEEP_ flags
+ * below (outline, links, other annotations, form fields, page labels); -1
+ * for handle 0. */
+COLLIGO_EXPORT int32_t COLLIGO_CALL GetNavigation(DocumentHandle handle);
+
 /* ---- Merge list ------------------------------------------------------------ */
 
 /*
@@ -74,10 +79,11 @@ COLLIGO_EXPORT int32_t COLLIGO_CALL ClosePDF(DocumentHandle handle);
  */
 
 /* Appends a file (UTF-8 path) and its expression (NULL = empty) to the merge
- * list: 1; 0 when the file does not open or is encrypted. The third argument
- * is ignored (pass 0). */
+ * list: 1; 0 when OpenPDF would refuse it without a password (GetLastFailure
+ * tells why). Encrypted files that open without one are listed and merged
+ * decrypted. The third argument is ignored (pass 0). */
 COLLIGO_EXPORT int32_t COLLIGO_CALL AddFile(const char *path, const char *expression, int32_t reserved);
-/* The same for the wide list, with a UTF-16 path of at most 259 units. */
+/* The same for the wide list, with a UTF-16 path of any length. */
 COLLIGO_EXPORT int32_t COLLIGO_CALL AddFileW(const ColligoWideChar *path, const char *expression, int32_t reserved);
 /* Empties both lists: 1. */
 COLLIGO_EXPORT int32_t COLLIGO_CALL ClearList(void);

@@ -1,17 +1,58 @@
-// Opening source documents with poppler, the one way every export does it.
+// A source document: poppler's parsed file, the list of its pages as a reader
+// shows them, and the file itself for copying stream bytes as they are
+// stored. Every export opens its sources this one way.
 #pragma once
+
+#include "Destinations.h"
+#include "PageTree.h"
 
 #include <memory>
 #include <string>
 
 class PDFDoc;
+class GooFile;
 
 namespace colligo {
 
-// Opens a UTF-8 path; `ownerPassword` (or null) is tried as the owner password,
-// and no user password is ever given. The document may have failed to open:
-// check isOk() and getErrorCode().
-std::unique_ptr<PDFDoc> openSourceDocument(const std::string &path, const char *ownerPassword = nullptr);
+class SourceDocument
+{
+public:
+    // Opens a UTF-8 path; `ownerPassword` (or null) is tried as the owner
+    // password, and no user password is ever given.
+    static std::unique_ptr<SourceDocument> open(const std::string &path, const char *ownerPassword = nullptr);
+    ~SourceDocument();
+
+    SourceDocument(const SourceDocument &) = delete;
+    SourceDocument &operator=(const SourceDocument &) = delete;
+
+    // Parsed, and holding at least one page: a document without pages has
+    // nothing a reader could show.
+    bool isOk() const { return parsed() && pageTree->count() > 0; }
+    bool parsed() const;
+    // poppler's error code when the file was not parsed (4: password missing
+    // or wrong); 0 otherwise.
+    int errorCode() const;
+
+    PDFDoc &pdf() const { return *document; }
+    const PageTree &pages() const { return *pageTree; }
+    const std::string &path() const { return filePath; }
+    // The named destinations, read on first use.
+    const NamedDestinations &destinations();
+
+    // The source file for reading stored bytes by offset; null when it cannot
+    // be opened again.
+    GooFile *file();
+
+private:
+    SourceDocument(const std::string &path, const char *ownerPassword);
+
+    std::string filePath;
+    std::unique_ptr<PDFDoc> document;
+    std::unique_ptr<PageTree> pageTree;
+    std::unique_ptr<NamedDestinations> namedDestinations;
+    std::unique_ptr<GooFile> rawFile;
+    bool rawFileTried = false;
+};
 
 // Whether the document allows copying, printing and changing, tested in that
 // order; an accepted owner password counts as full permission.

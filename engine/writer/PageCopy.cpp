@@ -1,102 +1,209 @@
 // Page copying: each source page becomes a new page object under the output's
-// single page-tree node, followed by its own resources object. Only what is
-// needed to display the page is kept: boxes, rotation, resources, contents.
+// single page-tree node. The page keeps what is needed to show and print it
+// (boxes, rotation, resources, contents, transparency group, user unit) and,
+// when the output keeps navigation, its annotations.
 #include "PdfWriter.h"
+
+#include "Navigation.h"
+#include "SourceState.h"
+#include "reading/SourceDocument.h"
 
 #include <Dict.h>
 #include <PDFDoc.h>
-#include <Page.h>
-#include <XRef.h>
 
 namespace colligo {
 
-int PdfWriter::setSource(PDFDoc *document)
+namespace {
+
+// A box as poppler reads it: four numbers, not all zero.
+bool isBox(const Object &box)
 {
-    if (!document)
-        return 0;
-    source = document;
-    fontMap.clear();
-    xobjectMap.clear();
-    return 1;
+    if (!box.isArray() || box.arrayGetLength() != 4)
+        return false;
+    bool allZero = true;
+    for (int i = 0; i < 4; ++i) {
+        Object number = box.arrayGet(i);
+        if (!number.isNum())
+            return false;
+        allZero = allZero && number.getNum() == 0;
+    }
+    return !allZero;
 }
+
+bool isDictionary(const Object &value)
+{
+    return value.isDict();
+}
+
+bool isInteger(const Object &value)
+{
+    return value.isInt();
+}
+
+void appendNumber(TextBuffer &text, const Object &number)
+{
+    if (number.isInt())
+        text.appendf("%d", number.getInt());
+    else if (number.isInt64())
+        text.appendf("%lld", number.getInt64());
+    else
+        text.appendReal(number.getNum());
+}
+
+// A reference to an object numbered earlier carries no line feed of its own.
+void endLine(TextBuffer &text)
+{
+    if (text.empty() || text.data()[text.size() - 1] != '\n')
+        text.append("\n");
+}
+
+// poppler's reading: any multiple of 360 away from 0..359 is the same turn.
+int normalisedRotation(int rotate)
+{
+    rotate %= 360;
+    return rotate < 0 ? rotate + 360 : rotate;
+}
+
+} // namespace
 
 void PdfWriter::addPage(int pageNumber, GfxState *)
 {
-    Page *page = (source && outputFile) ? source->getPage(pageNumber) : nullptr;
-    if (!page) {
+    SourceState *source = output.isOpen() ? current : nullptr;
+    int index = pageNumber - 1;
+    if (!source || index < 0 || index >= source->document.pages().count()) {
         ok = false;
         return;
     }
-
-    int pageObjectNumber = newObjectNumber();
-    startObject(pageObjectNumber);
-    pageObjects.push_back({ pageObjectNumber, 0 });
-
-    writeText("/Type/Page\n");
-    const PDFRectangle *media = page->getMediaBox();
-    writeText("/MediaBox[%d %d %d %d]\n", static_cast<int>(media->x1), static_cast<int>(media->y1), static_cast<int>(media->x2),
-              static_cast<int>(media->y2));
-    writeText("/Parent %d %d R\n", 3, 0);
-    int resourcesNumber = newObjectNumber();
-    writeText("/Resources %d %d R\n", resourcesNumber, 0);
-
-    // The page's own dictionary, for the entries poppler resolves away.
-    Object pageObject = source->getXRef()->fetch(page->getRef());
-    const Dict *pageDict = pageObject.isDict() ? pageObject.getDict() : nullptr;
-    bool complete = writePageContents(pageDict);
-    if (page->getRotate() != 0)
-        writeText("/Rotate %d\n", page->getRotate());
-    if (page->isCropped()) {
-        const PDFRectangle *crop = page->getCropBox();
-        writeText("/CropBox[%d %d %d %d]\n", static_cast<int>(crop->x1), static_cast<int>(crop->y1), static_cast<int>(crop->x2),
-                  static_cast<int>(crop->y2));
+    Object pageDict = source->document.pages().pageDictionary(index);
+    if (!pageDict.isDict()) {
+        ok = false;
+        ++damagedPages;
+        return;
     }
-    endObject();
-
-    complete = writeResourcesObject(page, pageDict, resourcesNumber) && complete;
-    if (!complete) {
+    writePageObject(*source, index, pageDict, source->numberForCopy(index));
+    source->copier.copyDeferredObjects();
+    if (source->copier.takeDamage()) {
         ok = false;
         ++damagedPages;
     }
-    if (!pendingObjects.empty())
-        writePendingObjects();
+    output.writePendingObjects();
 }
 
-// The Contents entry as the page's own dictionary holds it (a reference to a
-// stream, an array of references, or nothing), so that each stream is found
-// in the source file through its own reference.
-bool PdfWriter::writePageContents(const Dict *pageDict)
+// The entries come in this order: Type, MediaBox, Parent, Resources,
+// Contents, then Rotate, the other boxes, UserUnit, Group and Annots when the
+// page has them.
+void PdfWriter::writePageObject(SourceState &source, int index, const Object &pageDict, int pageNumber)
 {
-    writeText("/Contents");
-    const Object null(objNull);
-    const Object &contents = pageDict ? pageDict->lookupNF("Contents") : null;
-    if (writeReachedValue(contents, true, lineBuffer)) {
-        writeBuffer(lineBuffer);
-        return true;
+    const PageTree &pages = source.document.pages();
+    XRef *xref = source.document.pdf().getXRef();
+    output.startObject(pageNumber);
+    pageObjects.push_back(pageNumber);
+    output.writeText("/Type/Page\n");
+    Object mediaBox = pages.inherited(index, "MediaBox", isBox);
+    writeBox("/MediaBox", mediaBox.fetch(xref));
+    output.writeText("/Parent %d %d R\n", OutputFile::pageTreeNumber, 0);
+
+    int ownResources = 0;
+    int owner = -1;
+    Object resources = pages.inherited(index, "Resources", isDictionary, &owner);
+    if (resources.isRef()) { // shared with other pages: one copy for all
+        lineBuffer.append("/Resources");
+        source.copier.copyValue(resources, lineBuffer);
+        endLine(lineBuffer);
+        output.writeBuffer(lineBuffer);
+    } else if (owner >= 0) { // written once in a page-tree node: shared likewise
+        int &shared = source.inheritedResources(owner);
+        if (shared == 0) {
+            shared = output.newObjectNumber();
+            source.copier.copyDictionaryAs(resources.getDict(), shared);
+        }
+        output.writeText("/Resources %d %d R\n", shared, 0);
+    } else { // the page's own: written piece by piece right after the page
+        ownResources = output.newObjectNumber();
+        output.writeText("/Resources %d %d R\n", ownResources, 0);
     }
-    // A half-written value could leave an array open; the page goes without contents.
-    lineBuffer.clear();
-    writeText(" null\n");
-    return false;
+
+    output.writeText("/Contents");
+    Object contents = pageDict.dictLookupNF("Contents").copy();
+    if (contents.isRef()) { // an array of streams kept as an object of its own stays an array here
+        Object resolved = contents.fetch(xref);
+        if (resolved.isArray())
+            contents = std::move(resolved);
+    }
+    source.copier.copyValue(contents, lineBuffer);
+    output.writeBuffer(lineBuffer);
+
+    Object rotate = pages.inherited(index, "Rotate", isInteger).fetch(xref);
+    int rotation = normalisedRotation(rotate.isInt() ? rotate.getInt() : 0);
+    if (rotation != 0)
+        output.writeText("/Rotate %d\n", rotation);
+    Object cropBox = pages.inherited(index, "CropBox", isBox);
+    if (!cropBox.isNull())
+        writeBox("/CropBox", cropBox.fetch(xref));
+    for (const char *key : { "BleedBox", "TrimBox", "ArtBox" }) {
+        Object box = pageDict.dictLookup(key);
+        if (isBox(box))
+            writeBox((std::string("/") + key).c_str(), box);
+    }
+    if (Object unit = pageDict.dictLookup("UserUnit"); unit.isNum() && unit.getNum() > 0) {
+        lineBuffer.append("/UserUnit ");
+        appendNumber(lineBuffer, unit);
+        lineBuffer.append("\n");
+        output.writeBuffer(lineBuffer);
+    }
+    if (pageDict.dictLookup("Group").isDict()) {
+        lineBuffer.append("/Group");
+        source.copier.copyValue(pageDict.dictLookupNF("Group"), lineBuffer);
+        endLine(lineBuffer);
+        output.writeBuffer(lineBuffer);
+    }
+    if (source.navigation) {
+        source.navigation->copyAnnotations(index, pageNumber, source.isFirstCopy(index), lineBuffer);
+        output.writeBuffer(lineBuffer);
+        if (options.keeps(OutputOptions::pageLabels)) {
+            // A document without labels continues the output's plain count.
+            std::optional<PageLabel> label = source.navigation->labelOf(index);
+            navigation->addPageLabel(label.value_or(PageLabel { "D", "", static_cast<long long>(pageObjects.size()) }), label.has_value());
+        }
+    }
+    output.endObject();
+
+    if (ownResources != 0)
+        writeResources(source, resources, ownResources);
 }
 
-bool PdfWriter::writeResourcesObject(Page *page, const Dict *pageDict, int resourcesNumber)
+// Each number as the source states it, so that the box reads back exactly.
+void PdfWriter::writeBox(const char *key, const Object &box)
 {
-    startObject(resourcesNumber);
-    bool written = true;
-    if (Dict *resources = page->getResourceDict()) {
-        // A form that names the page's own resources refers to this object.
-        Ref resourcesRef = Ref::INVALID();
-        if (pageDict && pageDict->lookupNF("Resources").isRef())
-            resourcesRef = pageDict->lookupNF("Resources").getRef();
-        if (resourcesRef != Ref::INVALID())
-            chain.push_back({ resourcesRef, resourcesNumber });
-        written = writeResources(resources);
-        if (resourcesRef != Ref::INVALID())
-            chain.pop_back();
+    lineBuffer.append(key);
+    lineBuffer.append("[");
+    if (isBox(box)) {
+        for (int i = 0; i < 4; ++i) {
+            if (i > 0)
+                lineBuffer.append(" ");
+            appendNumber(lineBuffer, box.arrayGet(i));
+        }
+    } else { // no usable media box anywhere: letter size, as readers assume
+        lineBuffer.append("0 0 612 792");
     }
-    endObject();
-    return written;
+    lineBuffer.append("]\n");
+    output.writeBuffer(lineBuffer);
+}
+
+// A page without resources still gets its (empty) resources object: the page
+// refers to it already.
+void PdfWriter::writeResources(SourceState &source, const Object &resources, int resourcesNumber)
+{
+    output.startObject(resourcesNumber);
+    if (resources.isDict()) {
+        const Dict *dict = resources.getDict();
+        for (int i = 0; i < dict->getLength(); ++i) {
+            appendName(lineBuffer, dict->getKey(i));
+            source.copier.copyValue(dict->getValNF(i), lineBuffer);
+            output.writeBuffer(lineBuffer);
+        }
+    }
+    output.endObject();
 }
 
 } // namespace colligo

@@ -1,7 +1,10 @@
-// The writer's skeleton: creation, the output primitives, and finish().
+// The writer's skeleton: creation, attaching and releasing sources, and finish().
 #include "PdfWriter.h"
 
+#include "Navigation.h"
+#include "SourceState.h"
 #include "api/WideText.h"
+#include "reading/SourceDocument.h"
 
 #include <algorithm>
 #include <clocale>
@@ -55,175 +58,133 @@ void sanitiseFileName(char16_t *path)
 
 } // namespace
 
-PdfWriter::PdfWriter(const char *outputPath, const char *title_)
+PdfWriter::PdfWriter(const char *outputPath, const char *title_, OutputOptions options_) : options(std::move(options_))
 {
     if (title_)
         std::strncpy(title.data(), title_, title.size() - 1);
-    if (outputPath)
-        openOutput(outputPath);
-    if (!outputFile) {
-        ok = false;
-        return;
-    }
-    writeHeader();
+    ok = outputPath && createOutput(outputPath);
 }
 
-PdfWriter::PdfWriter(char16_t *outputPath, const char *title_)
+PdfWriter::PdfWriter(char16_t *outputPath, const char *title_, OutputOptions options_) : options(std::move(options_))
 {
     if (title_)
         std::strncpy(title.data(), title_, title.size() - 1);
     if (outputPath) {
         if (auto path = utf16ToUtf8(outputPath))
-            openOutput(*path);
-        if (!outputFile) {
+            ok = createOutput(*path);
+        if (!output.isOpen()) {
             sanitiseFileName(outputPath);
             if (auto path = utf16ToUtf8(outputPath))
-                openOutput(*path);
+                ok = createOutput(*path);
         }
     }
-    if (!outputFile) {
-        ok = false;
+    ok = output.isOpen();
+}
+
+PdfWriter::~PdfWriter() = default;
+
+bool PdfWriter::createOutput(const std::string &utf8Path)
+{
+    if (!output.create(utf8Path))
+        return false;
+    if (options.keep != 0 || options.bookmarkPerFile)
+        navigation = std::make_unique<OutputNavigation>(options);
+    return true;
+}
+
+SourceState *PdfWriter::stateOf(SourceDocument *document)
+{
+    for (const std::unique_ptr<SourceState> &state : sources)
+        if (&state->document == document)
+            return state.get();
+    return nullptr;
+}
+
+int PdfWriter::setSource(SourceDocument *document, const SourcePlan &plan)
+{
+    if (!document)
+        return 0;
+    current = stateOf(document);
+    if (!current) {
+        sources.push_back(std::make_unique<SourceState>(output, *document, plan));
+        current = sources.back().get();
+        if (navigation)
+            current->navigation = std::make_unique<SourceNavigation>(*current, plan, *navigation);
+    }
+    return 1;
+}
+
+void PdfWriter::releaseSource(SourceDocument *document)
+{
+    SourceState *state = stateOf(document);
+    if (!state || !output.isOpen())
         return;
-    }
-    writeHeader();
-}
-
-PdfWriter::~PdfWriter()
-{
-    if (outputFile)
-        std::fclose(outputFile);
-}
-
-void PdfWriter::openOutput(const std::string &path)
-{
-    outputFile = std::fopen(path.c_str(), "w+b");
-    if (outputFile)
-        std::setvbuf(outputFile, nullptr, _IOFBF, 1 << 16);
-}
-
-void PdfWriter::writeHeader()
-{
-    // Written as text: printf's %f would follow the host's decimal comma.
-    writeText("%%PDF-1.5\n");
-}
-
-void PdfWriter::writeBytes(const char *bytes, std::size_t length)
-{
-    std::fwrite(bytes, 1, length, outputFile);
-    outputOffset += static_cast<std::int64_t>(length);
-}
-
-void PdfWriter::writeText(const char *format, ...)
-{
-    TextBuffer text(0);
-    va_list args;
-    va_start(args, format);
-    text.vappendf(format, args);
-    va_end(args);
-    writeBytes(text.data(), text.size());
-}
-
-void PdfWriter::startObject(int number)
-{
-    xrefRecords.push_back({ static_cast<std::uint32_t>(number), outputOffset });
-    writeText("%d %d obj\n<<\n", number, 0);
-}
-
-void PdfWriter::endObject()
-{
-    writeText(">>\nendobj\n");
-}
-
-void PdfWriter::writeBuffer(TextBuffer &buffer)
-{
-    writeBytes(buffer.data(), buffer.size());
-    buffer.clear();
-}
-
-void PdfWriter::queueObject(std::string text, int number)
-{
-    pendingObjects.push_back({ std::move(text), number });
-}
-
-void PdfWriter::writePendingObjects()
-{
-    for (PendingObject &object : pendingObjects) {
-        xrefRecords.push_back({ static_cast<std::uint32_t>(object.number), outputOffset });
-        writeBytes(object.text.data(), object.text.size());
-    }
-    pendingObjects.clear();
+    if (state->navigation)
+        state->navigation->release();
+    state->copier.copyDeferredObjects();
+    if (state->copier.takeDamage())
+        ++damagedPages;
+    output.writePendingObjects();
+    if (current == state)
+        current = nullptr;
+    sources.erase(std::find_if(sources.begin(), sources.end(), [&](const auto &s) { return s.get() == state; }));
 }
 
 void PdfWriter::finish()
 {
-    if (!outputFile)
+    if (!output.isOpen())
         return;
+    while (!sources.empty())
+        releaseSource(&sources.front()->document);
+    std::string catalogEntries = navigation ? navigation->write(output) : std::string();
+    output.writePendingObjects();
 
-    startObject(3);
-    writeText("/Type/Pages\n");
-    writeText("/Count %d\n", static_cast<int>(pageObjects.size()));
-    writeText("/Kids[");
-    for (const PageRecord &page : pageObjects)
-        writeText("%d %d R ", page.number, 0);
-    writeText("]\n");
-    endObject();
-
-    startObject(1);
-    writeText("/Creator(Tessaly.dll)\n");
-    writeBytes("/Title(", 7);
-    writeBytes(title.data(), std::strlen(title.data()));
-    writeBytes(")\n", 2);
-    endObject();
-
-    startObject(2);
-    writeText("/Type/Catalog\n");
-    writeText("/Pages %d %d R\n", 3, 0);
-    endObject();
-
-    writeXrefTable();
-
-    std::fclose(outputFile);
-    outputFile = nullptr;
-    pendingObjects.clear();
-    xrefRecords.clear();
+    writePageTree();
+    writeInformation();
+    output.startObject(OutputFile::catalogNumber);
+    output.writeText("/Type/Catalog\n");
+    output.writeText("/Pages %d %d R\n", OutputFile::pageTreeNumber, 0);
+    output.writeBytes(catalogEntries.data(), catalogEntries.size());
+    output.endObject();
+    finishedWell = output.finish();
 }
 
-// One subsection from 0. A number that was handed out but never written (its
-// object was abandoned when a page failed) becomes a free entry, so that every
-// later entry keeps its position; the free entries form the usual linked list.
-void PdfWriter::writeXrefTable()
+void PdfWriter::writePageTree()
 {
-    std::vector<XrefRecord> sorted = xrefRecords;
-    std::sort(sorted.begin(), sorted.end(), [](const XrefRecord &a, const XrefRecord &b) { return a.number < b.number; });
+    output.startObject(OutputFile::pageTreeNumber);
+    output.writeText("/Type/Pages\n");
+    output.writeText("/Count %d\n", static_cast<int>(pageObjects.size()));
+    output.writeText("/Kids[");
+    for (int page : pageObjects)
+        output.writeText("%d %d R ", page, 0);
+    output.writeText("]\n");
+    output.endObject();
+}
 
-    std::vector<std::int64_t> offsets(static_cast<std::size_t>(lastObjectNumber) + 1, -1);
-    for (const XrefRecord &record : sorted)
-        if (record.number <= static_cast<std::uint32_t>(lastObjectNumber) && offsets[record.number] < 0)
-            offsets[record.number] = record.offset;
-
-    // firstFreeAfter[n]: the next free number above n, 0 at the end of the list.
-    std::vector<int> firstFreeAfter(offsets.size(), 0);
-    for (int n = lastObjectNumber - 1; n >= 0; --n) {
-        auto i = static_cast<std::size_t>(n);
-        firstFreeAfter[i] = offsets[i + 1] < 0 ? n + 1 : firstFreeAfter[i + 1];
+// The writer's own title, unless the caller gave document information.
+void PdfWriter::writeInformation()
+{
+    output.startObject(OutputFile::infoNumber);
+    output.writeText("/Creator(Tessaly.dll)\n");
+    TextBuffer text;
+    if (options.hasDocumentInformation()) {
+        const std::pair<const char *, const std::optional<std::string> *> entries[] = {
+            { "/Title", &options.title }, { "/Subject", &options.subject }, { "/Author", &options.author }, { "/Keywords", &options.keywords }
+        };
+        for (const auto &[key, value] : entries) {
+            if (!*value)
+                continue;
+            text.append(key);
+            appendTextString(text, **value);
+            text.append("\n");
+        }
+    } else {
+        text.append("/Title(");
+        text.append(title.data());
+        text.append(")\n");
     }
-
-    xrefOffset = outputOffset;
-    writeText("xref\n%d %d\n", 0, lastObjectNumber + 1);
-    writeText("%010d %05d f \n", firstFreeAfter[0], 65535);
-    for (int n = 1; n <= lastObjectNumber; ++n) {
-        std::int64_t offset = offsets[static_cast<std::size_t>(n)];
-        if (offset >= 0)
-            writeText("%010lld %05d n \n", static_cast<long long>(offset), 0);
-        else
-            writeText("%010d %05d f \n", firstFreeAfter[static_cast<std::size_t>(n)], 1);
-    }
-    writeText("trailer\n<<\n");
-    writeText("/Size %d\n", lastObjectNumber + 1);
-    writeText("/Root %d %d R\n", 2, 0);
-    writeText("/Info %d %d R\n", 1, 0);
-    writeText(">>\nstartxref\n");
-    writeText("%lld\n%%%%EOF\n", static_cast<long long>(xrefOffset));
+    output.writeBuffer(text);
+    output.endObject();
 }
 
 } // namespace colligo

@@ -1,48 +1,56 @@
 // PdfWriter writes one new PDF file, front to back in a single pass, from pages
-// of source documents opened with poppler. Each object is appended once its text
-// is complete and its offset is recorded as it is written; finish() appends the
-// page tree, the information dictionary, the catalogue, the cross-reference
-// table and the trailer.
+// of source documents. Each object is appended once its text is complete and
+// its offset is recorded as it is written; finish() appends what the pages
+// need around them (bookmarks, destinations, the form, page labels), the page
+// tree, the information dictionary, the catalogue, the cross-reference table
+// and the trailer.
+//
+// Each attached source document has one object map for the whole output:
+// whatever it shares between pages is copied once, also across repeated
+// listings of the document and across switches between documents. The caller
+// attaches a document, adds its pages, may switch to other documents and
+// back, and releases it after its last page; only then does the writer write
+// what the document contributes besides its pages, and drop its map.
 //
 // The writer is an output device of poppler so that it can stand wherever a
 // device is expected, but poppler never drives it: the engine calls it.
 #pragma once
 
-#include "TextBuffer.h"
+#include "OutputFile.h"
+#include "OutputOptions.h"
 
-#include <Object.h>
 #include <OutputDev.h>
 
 #include <array>
-#include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
-class PDFDoc;
-class Dict;
-class Array;
-class Stream;
-class Page;
-
 namespace colligo {
 
-// A source object whose copy is being assembled further up the current chain.
-struct ChainLink
+class SourceDocument;
+class SourceState;
+class OutputNavigation;
+
+// What the caller knows of a document before its pages are copied.
+struct SourcePlan
 {
-    Ref source;
-    int outputNumber;
+    // The pages (0-based) that the output will hold, in any order, repeats
+    // allowed: links and bookmarks may point at pages copied later.
+    std::vector<int> pages;
+    // A name for the document's own bookmark (its file name).
+    std::string label;
 };
 
 class PdfWriter : public OutputDev
 {
 public:
     // Creates (or truncates) the file at a UTF-8 path and writes the header.
-    PdfWriter(const char *outputPath, const char *title);
+    PdfWriter(const char *outputPath, const char *title, OutputOptions options = {});
     // The same for a UTF-16 path. When the first attempt fails, the characters of
     // the file-name part that are not letters, digits or '.' are replaced by
     // spaces in the caller's own text, and the open is tried once more.
-    PdfWriter(char16_t *outputPath, const char *title);
+    PdfWriter(char16_t *outputPath, const char *title, OutputOptions options = {});
     // Closes the file if finish() never ran, keeping what was written so far.
     ~PdfWriter() override;
 
@@ -58,82 +66,44 @@ public:
     virtual bool isOk() const { return ok; }
     virtual void finish();
 
-    // Attaches the document that addPage() copies from; 0 for null.
-    int setSource(PDFDoc *document);
+    // Attaches the document that addPage() copies from; 0 for null. The plan
+    // counts only when the document is attached for the first time.
+    int setSource(SourceDocument *document, const SourcePlan &plan = {});
     // Copies page `pageNumber` (1-based) of the source as a new page object.
     void addPage(int pageNumber, GfxState *unused = nullptr);
+    // The document will not be attached again: writes what it adds besides
+    // its pages and forgets it. The caller may close it afterwards.
+    void releaseSource(SourceDocument *document);
 
     // Pages whose objects could not all be written (the file stays well formed,
     // but such a page may be missing content).
     int damagedPageCount() const { return damagedPages; }
     int pageCount() const { return static_cast<int>(pageObjects.size()); }
+    // Whether finish() wrote the whole file (every write succeeded).
+    bool completed() const { return finishedWell; }
 
 private:
-    struct PendingObject
-    {
-        std::string text; // "n 0 obj" ... "endobj\n"
-        int number;
-    };
-    struct XrefRecord
-    {
-        std::uint32_t number;
-        std::int64_t offset;
-    };
-    struct PageRecord
-    {
-        int number;
-        int generation;
-    };
-    struct SharedObjectEntry
-    {
-        int sourceNumber;
-        int outputNumber;
-    };
-    using SharedObjectMap = std::vector<SharedObjectEntry>;
+    bool createOutput(const std::string &utf8Path);
+    SourceState *stateOf(SourceDocument *document);
 
-    // Output primitives.
-    void openOutput(const std::string &path);
-    void writeHeader();
-    void writeBytes(const char *bytes, std::size_t length);
-    void writeText(const char *format, ...) __attribute__((format(printf, 2, 3)));
-    void startObject(int number);
-    void endObject();
-    void writeBuffer(TextBuffer &buffer);
-    void queueObject(std::string text, int number);
-    void writePendingObjects();
-    void writeXrefTable();
-    int newObjectNumber() { return ++lastObjectNumber; }
+    // The page object and its parts (PageCopy.cpp).
+    void writePageObject(SourceState &source, int index, const Object &pageDict, int pageNumber);
+    void writeBox(const char *key, const Object &box);
+    void writeResources(SourceState &source, const Object &resources, int resourcesNumber);
 
-    // Object serialisation (values are read resolved; `reachedVia` is the
-    // reference through which the value was reached, or Ref::INVALID()).
-    bool writeValue(const Object &value, Ref reachedVia, bool inObject, TextBuffer &buffer);
-    bool writeReachedValue(const Object &unresolved, bool inObject, TextBuffer &buffer);
-    bool writeArrayElements(const Array *array, TextBuffer &buffer);
-    bool writeArrayObject(const Array *array, Ref reachedVia, TextBuffer &buffer);
-    bool writeDictionaryObject(const Dict *dict, Ref reachedVia, TextBuffer &buffer);
-    bool writeStreamObject(Stream *stream, Ref reachedVia, TextBuffer &buffer);
-    bool readStreamData(Stream *stream, int declaredLength, std::string &data, bool &lengthChanged);
-    bool writeResources(const Dict *resources);
-    bool writeSharedDictionary(const Object &dictionary, SharedObjectMap &map, TextBuffer &buffer);
-    bool referToChainLink(const Object &unresolved, TextBuffer &buffer);
+    void writePageTree();
+    void writeInformation();
 
-    bool writePageContents(const Dict *pageDict);
-    bool writeResourcesObject(Page *page, const Dict *pageDict, int resourcesNumber);
-
+    OutputOptions options;
     std::array<char, 512> title {};
-    std::int64_t xrefOffset = 0;
-    int lastObjectNumber = 3;
+    OutputFile output;
     TextBuffer lineBuffer { 10240 };
-    std::FILE *outputFile = nullptr;
-    std::int64_t outputOffset = 0; // bytes written so far: the file position
-    std::vector<PendingObject> pendingObjects;
-    std::vector<XrefRecord> xrefRecords;
-    std::vector<PageRecord> pageObjects;
-    SharedObjectMap fontMap;
-    SharedObjectMap xobjectMap;
+    std::vector<int> pageObjects;
+    std::vector<std::unique_ptr<SourceState>> sources;
+    SourceState *current = nullptr;
+    std::unique_ptr<OutputNavigation> navigation;
     bool ok = true;
-    PDFDoc *source = nullptr;
-    std::vector<ChainLink> chain;
+    bool finishedWell = false;
     int damagedPages = 0;
 };
 

@@ -18,7 +18,8 @@ public:
     void append(const char *data, std::size_t length) { bytes.append(data, length); }
     void appendf(const char *format, ...) __attribute__((format(printf, 2, 3)));
     void vappendf(const char *format, va_list args) __attribute__((format(printf, 2, 0)));
-    // Appends a real in fixed notation with six decimals, whatever the C locale says.
+    // Appends a real as the shortest fixed-point text that reads back as the
+    // same value ("." as decimal point, whatever the C locale says).
     void appendReal(double value);
 
     const char *data() const { return bytes.data(); }

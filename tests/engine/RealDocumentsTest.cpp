@@ -45,9 +45,9 @@ TEST_P(RealDocumentsTest, EveryPageCopiesFaithfully)
     ASSERT_TRUE(std::filesystem::exists(source)) << source << " (installed by scripts/install-deps.sh)";
     std::string output = folder->file("copy.pdf");
 
-    std::unique_ptr<PDFDoc> document = colligo::openSourceDocument(source);
+    std::unique_ptr<colligo::SourceDocument> document = colligo::SourceDocument::open(source);
     ASSERT_TRUE(document->isOk());
-    int pages = document->getNumPages();
+    int pages = document->pages().count();
     {
         colligo::PdfWriter writer(output.c_str(), "Colligo");
         writer.setSource(document.get());

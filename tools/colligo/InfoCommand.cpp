@@ -3,6 +3,8 @@
 #include "colligo.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace cli {
 
@@ -18,6 +20,28 @@ const char *refusalReason(DocumentHandle code)
     default:
         return "unreadable (missing, damaged or not a PDF file)";
     }
+}
+
+// ", with an outline, links and form fields": what a reader navigates by.
+std::string navigationText(int32_t navigation)
+{
+    std::vector<std::string> parts;
+    if (navigation & COLLIGO_KEEP_OUTLINE)
+        parts.push_back("an outline");
+    if (navigation & COLLIGO_KEEP_LINKS)
+        parts.push_back("links");
+    if (navigation & COLLIGO_KEEP_ANNOTATIONS)
+        parts.push_back("annotations");
+    if (navigation & COLLIGO_KEEP_FORMS)
+        parts.push_back("form fields");
+    if (navigation & COLLIGO_KEEP_PAGE_LABELS)
+        parts.push_back("page labels");
+    if (navigation <= 0 || parts.empty())
+        return {};
+    std::string text = ", with ";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    return text;
 }
 
 } // namespace
@@ -36,7 +60,7 @@ int infoCommand(const Arguments &args)
             continue;
         }
         int pages = GetPageCount(handle);
-        std::printf("%s: %d page%s\n", path.c_str(), pages, pages == 1 ? "" : "s");
+        std::printf("%s: %d page%s%s\n", path.c_str(), pages, pages == 1 ? "" : "s", navigationText(GetNavigation(handle)).c_str());
         ClosePDF(handle);
     }
     return status;

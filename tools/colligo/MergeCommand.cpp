@@ -1,5 +1,6 @@
 // colligo merge -o OUT FILE[:RANGE]...
 #include "Commands.h"
+#include "OutputSettings.h"
 #include "Progress.h"
 
 #include "colligo.h"
@@ -43,12 +44,13 @@ Source parseSource(const std::string &argument)
     return { argument, {} };
 }
 
-// "1-N" for a file's every page; empty when the file cannot be opened.
+// "1-N" for a file's every page; "1" when the file cannot be opened (the
+// engine then refuses it, with its reason).
 std::string everyPage(const std::string &path)
 {
     DocumentHandle document = OpenPDF(path.c_str(), nullptr);
     if (document < 0)
-        return {};
+        return "1";
     std::string range = "1-" + std::to_string(GetPageCount(document));
     ClosePDF(document);
     return range;
@@ -60,8 +62,13 @@ int mergeCommand(const Arguments &args)
 {
     std::string output;
     std::vector<Source> sources;
+    OutputSettings settings;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" || args[i] == "--output") {
+        std::string error;
+        if (settings.take(args, i, error)) {
+            if (!error.empty())
+                return usageError(error);
+        } else if (args[i] == "-o" || args[i] == "--output") {
             if (++i == args.size())
                 return usageError("-o needs a file name");
             output = args[i];
@@ -81,14 +88,15 @@ int mergeCommand(const Arguments &args)
     ClearList();
     for (Source &source : sources) {
         std::string range = source.range.empty() ? everyPage(source.path) : source.range;
-        if (range.empty() || AddFile(source.path.c_str(), range.c_str(), 0) != 1) {
+        if (AddFile(source.path.c_str(), range.c_str(), 0) != 1) {
             ClearList();
-            std::fprintf(stderr, "colligo: %s: cannot be merged (missing, damaged, not a PDF file, or encrypted)\n", source.path.c_str());
+            reportFailure(source.path + ": cannot be merged");
             return exitFailed;
         }
     }
 
     Progress progress(static_cast<int>(sources.size()));
+    settings.apply();
     int result = Colligo(output.c_str(), 0, Progress::callback);
     progress.finish();
     if (progress.interrupted()) {
@@ -97,8 +105,7 @@ int mergeCommand(const Arguments &args)
         return exitInterrupted;
     }
     if (result != 1) {
-        std::fprintf(stderr, "colligo: the merge into %s failed (the output is the same file as a source, cannot be created, "
-                             "or a source could not be read in full)\n", output.c_str());
+        reportFailure("the merge into " + output + " failed");
         return exitFailed;
     }
     return exitOk;

@@ -1,5 +1,6 @@
 // colligo outline IN, and colligo split-outline IN -d FOLDER --level N
 #include "Commands.h"
+#include "OutputSettings.h"
 #include "Progress.h"
 
 #include "colligo.h"
@@ -61,8 +62,13 @@ int splitOutlineCommand(const Arguments &args)
 {
     std::string source, folder;
     int level = 1;
+    OutputSettings settings;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-d" || args[i] == "--level") {
+        std::string error;
+        if (settings.take(args, i, error)) {
+            if (!error.empty())
+                return usageError(error);
+        } else if (args[i] == "-d" || args[i] == "--level") {
             if (i + 1 == args.size())
                 return usageError(args[i] + " needs a value");
             if (args[i] == "-d")
@@ -81,19 +87,15 @@ int splitOutlineCommand(const Arguments &args)
         return usageError("split-outline needs IN -d FOLDER [--level N]");
 
     Progress progress(1);
+    settings.apply();
     int result = SplitWithOutline(source.c_str(), folder.c_str(), level, 0, Progress::callback);
     progress.finish();
     if (progress.interrupted()) {
         std::fprintf(stderr, "colligo: interrupted; the files written so far stay in %s\n", folder.c_str());
         return exitInterrupted;
     }
-    if (result == COLLIGO_RESTRICTED) {
-        std::fprintf(stderr, "colligo: %s has no outline\n", source.c_str());
-        return exitFailed;
-    }
     if (result != 1) {
-        std::fprintf(stderr, "colligo: splitting %s at level %d failed (cannot be opened, restricted, or the outline "
-                             "is not that deep)\n", source.c_str(), level);
+        reportFailure("splitting " + source + " at level " + std::to_string(level) + " failed");
         return exitFailed;
     }
     return exitOk;

@@ -1,5 +1,6 @@
 // colligo split IN RANGE -o OUT [--rest]
 #include "Commands.h"
+#include "OutputSettings.h"
 #include "Progress.h"
 
 #include "colligo.h"
@@ -13,8 +14,13 @@ int splitCommand(const Arguments &args)
     std::string output;
     std::vector<std::string> positional;
     bool rest = false;
+    OutputSettings settings;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" || args[i] == "--output") {
+        std::string error;
+        if (settings.take(args, i, error)) {
+            if (!error.empty())
+                return usageError(error);
+        } else if (args[i] == "-o" || args[i] == "--output") {
             if (++i == args.size())
                 return usageError("-o needs a file name");
             output = args[i];
@@ -32,6 +38,7 @@ int splitCommand(const Arguments &args)
     const std::string &range = positional[1];
 
     Progress progress(rest ? 2 : 1);
+    settings.apply();
     int result = SplitPDF(source.c_str(), range.c_str(), output.c_str(), rest ? 1 : 0, Progress::callback);
     progress.finish();
     std::string restOutput = (output.size() < 4 ? std::string() : output.substr(0, output.size() - 4)) + "-2.PDF";
@@ -43,8 +50,7 @@ int splitCommand(const Arguments &args)
         return exitInterrupted;
     }
     if (result == 0) {
-        std::fprintf(stderr, "colligo: splitting %s failed (missing, damaged, encrypted, does not allow changes, "
-                             "or an output is the source itself)\n", source.c_str());
+        reportFailure("splitting " + source + " failed");
         return exitFailed;
     }
     if (rest)

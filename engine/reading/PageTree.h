@@ -1,0 +1,94 @@
+// The pages of a document as a reader shows them, found by walking the page
+// tree ourselves. poppler trusts the root's /Count and gives up at the first
+// odd entry; damaged files still hold pages that readers show. The walk
+// accepts page dictionaries written directly in /Kids, trees of any depth,
+// counts that lie, and skips nulls and other non-dictionaries among /Kids; a
+// node or page reached a second time (a loop, or one object listed twice) is
+// counted once.
+//
+// Opening, measuring, merging and splitting all use this one list, so they
+// agree on what page N is.
+#pragma once
+
+#include <Object.h>
+
+#include <unordered_map>
+#include <vector>
+
+class XRef;
+
+namespace colligo {
+
+class PageTree
+{
+public:
+    explicit PageTree(XRef &xref);
+
+    int count() const { return static_cast<int>(pages.size()); }
+
+    // The dictionary of page `index` (0-based); null for an index out of range.
+    Object pageDictionary(int index) const;
+    // The page's own reference; Ref::INVALID() for a page written directly in /Kids.
+    Ref pageReference(int index) const;
+
+    // An inheritable attribute (Resources, MediaBox, CropBox, Rotate): the
+    // page's own entry when `accept` takes its resolved value, else the
+    // nearest ancestor's. `owner` is set to the node it came from, or -1 for
+    // the page itself; the result is the unresolved entry, null when none.
+    template<typename Accept>
+    Object inherited(int index, const char *key, Accept &&accept, int *owner = nullptr) const;
+
+    // The 0-based index of the page with that object number (the generation is
+    // not compared, as readers match page references); -1 when it is no page.
+    int indexOf(Ref pageRef) const;
+    // Whether the object is part of the page tree: the root, a node or a page.
+    bool isTreeObject(Ref ref) const;
+
+private:
+    struct Node
+    {
+        Ref ref;      // Ref::INVALID() for a node written directly in its parent's /Kids
+        Object dict;
+        int parent;   // index into nodes; -1 for the root
+    };
+    struct PageEntry
+    {
+        Ref ref;
+        int node;     // the parent node; -1 for a lone page standing for the tree
+        int kidIndex; // position in the parent's /Kids; -1 for the lone page
+    };
+
+    void walk(Object root, Ref rootRef);
+    bool firstVisit(Ref ref);
+
+    XRef &xref;
+    std::vector<Node> nodes;
+    std::vector<PageEntry> pages;
+    std::vector<bool> visited; // by object number
+    std::unordered_map<int, int> pageByNumber;
+    Object lonePage; // the catalogue's /Pages when it is itself a page
+};
+
+template<typename Accept>
+Object PageTree::inherited(int index, const char *key, Accept &&accept, int *owner) const
+{
+    if (owner)
+        *owner = -1;
+    Object page = pageDictionary(index);
+    if (!page.isDict())
+        return Object(objNull);
+    const Object &own = page.dictLookupNF(key);
+    if (accept(page.dictLookup(key)))
+        return own.copy();
+    for (int node = pages[static_cast<std::size_t>(index)].node; node >= 0; node = nodes[static_cast<std::size_t>(node)].parent) {
+        const Object &dict = nodes[static_cast<std::size_t>(node)].dict;
+        if (accept(dict.dictLookup(key))) {
+            if (owner)
+                *owner = node;
+            return dict.dictLookupNF(key).copy();
+        }
+    }
+    return Object(objNull);
+}
+
+} // namespace colligo

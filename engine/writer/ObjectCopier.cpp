@@ -1,0 +1,423 @@
+#include "ObjectCopier.h"
+
+#include "StoredStream.h"
+#include "api/WideText.h"
+#include "reading/SourceDocument.h"
+
+#include <Array.h>
+#include <Dict.h>
+#include <PDFDoc.h>
+#include <Stream.h>
+#include <XRef.h>
+#include <goo/GooString.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+namespace colligo {
+
+namespace {
+
+constexpr int longArrayThreshold = 200;
+// Nesting beyond this (objects within objects) sets new objects aside to be
+// copied afterwards; only hostile files come near it.
+constexpr int deferralDepth = 64;
+const char streamTail[] = "endstream\nendobj\n";
+
+bool isRegularNameByte(unsigned char c)
+{
+    if (c <= 32 || c >= 127 || c == '#')
+        return false;
+    return std::strchr("()<>[]{}/%", c) == nullptr;
+}
+
+// Whether a direct value holds a reference anywhere inside it.
+bool containsReference(const Object &value)
+{
+    if (value.isRef())
+        return true;
+    if (value.isArray()) {
+        for (int i = 0; i < value.arrayGetLength(); ++i)
+            if (containsReference(value.arrayGetNF(i)))
+                return true;
+    } else if (value.isDict()) {
+        for (int i = 0; i < value.dictGetLength(); ++i)
+            if (containsReference(value.dictGetValNF(i)))
+                return true;
+    }
+    return false;
+}
+
+// Values reached through a reference that become objects of their own; the
+// rest (numbers, names, strings, arrays of plain values) is written in place.
+bool deservesObject(const Object &value)
+{
+    if (value.isDict() || value.isStream())
+        return true;
+    if (value.isArray())
+        return value.arrayGetLength() > longArrayThreshold || containsReference(value);
+    return false;
+}
+
+bool readAll(Stream *stream, std::string &data)
+{
+    constexpr int chunk = 1 << 16;
+    stream->reset();
+    for (;;) {
+        std::size_t at = data.size();
+        data.resize(at + chunk);
+        int got = stream->doGetChars(chunk, reinterpret_cast<unsigned char *>(data.data() + at));
+        data.resize(at + static_cast<std::size_t>(std::max(got, 0)));
+        if (got <= 0)
+            break;
+    }
+    stream->close();
+    return true;
+}
+
+} // namespace
+
+void appendName(TextBuffer &buffer, const char *name)
+{
+    buffer.append("/");
+    for (const char *p = name; *p; ++p) {
+        auto c = static_cast<unsigned char>(*p);
+        if (isRegularNameByte(c))
+            buffer.append(p, 1);
+        else
+            buffer.appendf("#%02X", c);
+    }
+}
+
+void appendString(TextBuffer &buffer, const char *bytes, int length)
+{
+    bool printable = true;
+    for (int i = 0; i < length && printable; ++i) {
+        auto c = static_cast<unsigned char>(bytes[i]);
+        printable = c >= 32 && c <= 128;
+    }
+    if (!printable) {
+        buffer.append(" <");
+        for (int i = 0; i < length; ++i)
+            buffer.appendf("%02X", static_cast<unsigned char>(bytes[i]));
+        buffer.append("> ");
+        return;
+    }
+    buffer.append(" (");
+    for (int i = 0; i < length; ++i) {
+        char c = bytes[i];
+        if (c == '\\' || c == '(' || c == ')')
+            buffer.append("\\");
+        buffer.append(&bytes[i], 1);
+    }
+    buffer.append(") ");
+}
+
+void appendTextString(TextBuffer &buffer, const std::string &utf8)
+{
+    bool plain = std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 32 && c < 127; });
+    if (plain) {
+        buffer.append("(");
+        for (char c : utf8) {
+            if (c == '\\' || c == '(' || c == ')')
+                buffer.append("\\");
+            buffer.append(&c, 1);
+        }
+        buffer.append(")");
+        return;
+    }
+    buffer.append("<FEFF");
+    for (char16_t unit : utf8ToUtf16(utf8))
+        buffer.appendf("%04X", static_cast<unsigned>(unit));
+    buffer.append(">");
+}
+
+void appendNewReference(TextBuffer &buffer, int number)
+{
+    buffer.appendf(" %d %d R\n", number, 0);
+}
+
+void appendReference(TextBuffer &buffer, int number)
+{
+    buffer.appendf(" %d 0 R", number);
+}
+
+int ObjectMap::find(Ref ref) const
+{
+    if (ref.num < 0 || static_cast<std::size_t>(ref.num) >= entries.size())
+        return 0;
+    const Entry &entry = entries[static_cast<std::size_t>(ref.num)];
+    return entry.generation == ref.gen ? entry.number : 0;
+}
+
+void ObjectMap::set(Ref ref, int number)
+{
+    if (ref.num < 0)
+        return;
+    auto index = static_cast<std::size_t>(ref.num);
+    if (index >= entries.size())
+        entries.resize(index + 1);
+    entries[index] = { number, ref.gen };
+}
+
+ObjectCopier::ObjectCopier(OutputFile &output, SourceDocument &source) : output(output), source(source) { }
+
+void ObjectCopier::copyValue(const Object &unresolved, TextBuffer &buffer)
+{
+    if (unresolved.isRef())
+        copyReference(unresolved.getRef(), buffer);
+    else
+        copyDirect(unresolved, buffer);
+}
+
+void ObjectCopier::copyEntry(const char *key, const Object &unresolved, TextBuffer &buffer)
+{
+    appendName(buffer, key);
+    buffer.append(" ");
+    copyValue(unresolved, buffer);
+}
+
+void ObjectCopier::copyReference(Ref ref, TextBuffer &buffer)
+{
+    if (overlayMap) {
+        if (auto found = overlayMap->find(ref.num); found != overlayMap->end()) {
+            appendReference(buffer, found->second);
+            return;
+        }
+    }
+    if (int number = objectMap.find(ref)) {
+        appendReference(buffer, number);
+        return;
+    }
+    if (redirectFunction) {
+        Redirect redirect = redirectFunction(ref);
+        if (redirect.action == Redirect::writeNull) {
+            buffer.append(" null");
+            return;
+        }
+        if (redirect.action == Redirect::referTo) {
+            appendReference(buffer, redirect.number);
+            return;
+        }
+    }
+    Object value = source.pdf().getXRef()->fetch(ref);
+    if (!deservesObject(value)) {
+        copyDirect(value, buffer);
+        return;
+    }
+    appendNewReference(buffer, copyNewObject(value, ref));
+}
+
+int ObjectCopier::copyNewObject(const Object &value, Ref ref)
+{
+    int number = output.newObjectNumber();
+    objectMap.set(ref, number);
+    if (depth >= deferralDepth) {
+        defer(ref, number);
+        return number;
+    }
+    if (value.isDict())
+        writeDictionaryObject(value.getDict(), number);
+    else if (value.isStream())
+        writeStreamObject(value.getStream(), number);
+    else
+        writeArrayObject(value.getArray(), number);
+    return number;
+}
+
+int ObjectCopier::copyObject(Ref ref)
+{
+    if (int number = objectMap.find(ref))
+        return number;
+    if (redirectFunction) {
+        Redirect redirect = redirectFunction(ref);
+        if (redirect.action != Redirect::copy)
+            return redirect.number;
+    }
+    Object value = source.pdf().getXRef()->fetch(ref);
+    return deservesObject(value) ? copyNewObject(value, ref) : 0;
+}
+
+void ObjectCopier::copyObjectAs(Ref ref, int number)
+{
+    Object value = source.pdf().getXRef()->fetch(ref);
+    if (value.isDict()) {
+        writeDictionaryObject(value.getDict(), number);
+    } else if (value.isStream()) {
+        writeStreamObject(value.getStream(), number);
+    } else if (value.isArray()) {
+        writeArrayObject(value.getArray(), number);
+    } else {
+        TextBuffer text;
+        text.appendf("%d %d obj\n", number, 0);
+        copyDirect(value, text);
+        text.append("\nendobj\n");
+        output.queueObject(number, text.take());
+    }
+}
+
+void ObjectCopier::copyDictionaryAs(const Dict *dict, int number)
+{
+    writeDictionaryObject(dict, number);
+}
+
+void ObjectCopier::copyDirect(const Object &value, TextBuffer &buffer)
+{
+    switch (value.getType()) {
+    case objBool:
+        buffer.append(value.getBool() ? " true" : " false");
+        break;
+    case objInt:
+        buffer.appendf(" %d", value.getInt());
+        break;
+    case objInt64:
+        buffer.appendf(" %lld", value.getInt64());
+        break;
+    case objReal:
+        buffer.append(" ");
+        buffer.appendReal(value.getReal());
+        break;
+    case objString:
+        appendString(buffer, value.getString()->c_str(), value.getString()->getLength());
+        break;
+    case objName:
+        appendName(buffer, value.getName());
+        buffer.append("\n");
+        break;
+    case objArray:
+        if (value.arrayGetLength() > longArrayThreshold) {
+            int number = output.newObjectNumber();
+            appendNewReference(buffer, number);
+            writeArrayObject(value.getArray(), number);
+        } else {
+            ++depth;
+            buffer.append("[");
+            copyArrayElements(value.getArray(), buffer);
+            buffer.append("]\n");
+            --depth;
+        }
+        break;
+    case objDict: {
+        int number = output.newObjectNumber();
+        appendNewReference(buffer, number);
+        writeDictionaryObject(value.getDict(), number);
+        break;
+    }
+    case objStream: {
+        int number = output.newObjectNumber();
+        appendNewReference(buffer, number);
+        writeStreamObject(value.getStream(), number);
+        break;
+    }
+    default: // null, and what a damaged file leaves where a value should be
+        buffer.append(" null");
+        break;
+    }
+}
+
+void ObjectCopier::copyArrayElements(const Array *array, TextBuffer &buffer)
+{
+    for (int i = 0; i < array->getLength(); ++i) {
+        const Object &element = array->getNF(i);
+        if (!element.isNone())
+            copyValue(element, buffer);
+    }
+}
+
+void ObjectCopier::writeArrayObject(const Array *array, int number)
+{
+    ++depth;
+    TextBuffer text(16 * static_cast<std::size_t>(array->getLength()) + 64);
+    text.appendf("%d %d obj\n[\n", number, 0);
+    copyArrayElements(array, text);
+    text.append("]\nendobj\n");
+    output.queueObject(number, text.take());
+    --depth;
+}
+
+void ObjectCopier::writeDictionaryObject(const Dict *dict, int number)
+{
+    ++depth;
+    TextBuffer text;
+    text.appendf("%d %d obj\n<<\n", number, 0);
+    for (int i = 0; i < dict->getLength(); ++i)
+        copyEntry(dict->getKey(i), dict->getValNF(i), text);
+    text.append(">>\nendobj\n");
+    output.queueObject(number, text.take());
+    --depth;
+}
+
+// The dictionary is copied like any other, but for "ID" (a stream never
+// carries one) and the length, which is rewritten when the stored bytes had
+// to be found without it. An encrypted source is read through the parser's
+// decryption: the output is not encrypted, so its bytes are written
+// decrypted, still in their filters' encoding.
+void ObjectCopier::writeStreamObject(Stream *stream, int number)
+{
+    Dict *dict = stream->getDict();
+    if (!dict) {
+        damaged = true;
+        return;
+    }
+    bool encrypted = source.pdf().getXRef()->isEncrypted();
+    StoredExtent extent;
+    std::string decrypted;
+    if (encrypted) {
+        readAll(stream->getUndecodedStream(), decrypted);
+        extent.length = static_cast<std::int64_t>(decrypted.size());
+        extent.lengthRewritten = true;
+    } else if (!locateStoredBytes(source, stream, extent)) {
+        damaged = true;
+        return;
+    }
+
+    ++depth;
+    TextBuffer text;
+    text.appendf("%d %d obj\n<<\n", number, 0);
+    bool lengthWritten = false;
+    for (int i = 0; i < dict->getLength(); ++i) {
+        const char *key = dict->getKey(i);
+        if (std::strcmp(key, "ID") == 0)
+            continue;
+        if (extent.lengthRewritten && std::strcmp(key, "Length") == 0) {
+            text.appendf("/Length  %lld", static_cast<long long>(extent.length));
+            lengthWritten = true;
+            continue;
+        }
+        copyEntry(key, dict->getValNF(i), text);
+    }
+    if (extent.lengthRewritten && !lengthWritten)
+        text.appendf("/Length  %lld", static_cast<long long>(extent.length));
+    text.append(">>\nstream\n");
+    if (encrypted) {
+        text.append(decrypted);
+        text.append(streamTail);
+        output.queueObject(number, text.take());
+    } else {
+        output.queueObject(number, text.take(), { source.file(), extent.offset, extent.length }, streamTail);
+    }
+    --depth;
+}
+
+void ObjectCopier::defer(Ref ref, int number)
+{
+    deferred.emplace_back(ref, number);
+}
+
+void ObjectCopier::copyDeferredObjects()
+{
+    while (!deferred.empty()) {
+        auto [ref, number] = deferred.front();
+        deferred.pop_front();
+        copyObjectAs(ref, number);
+    }
+}
+
+bool ObjectCopier::takeDamage()
+{
+    return std::exchange(damaged, false);
+}
+
+} // namespace colligo

@@ -1,0 +1,132 @@
+// Copies objects of one source document into the output: the one map from
+// source objects to output numbers, and the one copier that follows it.
+//
+// Every indirect dictionary, stream and array that holds references is
+// copied at most once per output, whichever page, resource, form, pattern,
+// font or annotation reaches it; later meetings refer to the first copy, so
+// cycles end in references and shared resources stay shared. Direct
+// dictionaries and arrays of more than 200 elements become objects of their
+// own where they stand; other values are written in place. Objects are
+// numbered when first met and queued when complete, so contained objects
+// come before their containers; past a nesting depth, new objects are
+// numbered at once but copied afterwards, which keeps the stack flat on
+// hostile chains. Stream data is copied as stored, never decoded.
+#pragma once
+
+#include "OutputFile.h"
+#include "TextBuffer.h"
+
+#include <Object.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+class Dict;
+class Array;
+class Stream;
+
+namespace colligo {
+
+class SourceDocument;
+
+// Which output number each source object of one document got.
+class ObjectMap
+{
+public:
+    // 0 when the object has no number yet.
+    int find(Ref ref) const;
+    void set(Ref ref, int number);
+
+private:
+    struct Entry
+    {
+        int number = 0;
+        int generation = 0;
+    };
+    std::vector<Entry> entries; // by source object number
+};
+
+// What to do with a reference the map does not hold yet. Pages, page-tree
+// nodes and the parts a navigation writer writes itself are not copied as
+// plain objects.
+struct Redirect
+{
+    enum Action { copy, writeNull, referTo } action = copy;
+    int number = 0;
+
+    static Redirect toNull() { return { writeNull, 0 }; }
+    static Redirect to(int number) { return number > 0 ? Redirect { referTo, number } : toNull(); }
+};
+
+class ObjectCopier
+{
+public:
+    ObjectCopier(OutputFile &output, SourceDocument &source);
+
+    // Decides the references the map does not hold (see Redirect).
+    void setRedirect(std::function<Redirect(Ref)> redirect) { redirectFunction = std::move(redirect); }
+
+    // Numbers that stand in for source objects ahead of the map, while one copy
+    // of a page's annotations is written (a page copied twice gets
+    // annotations of its own); null for none.
+    void setOverlay(const std::unordered_map<int, int> *overlay) { overlayMap = overlay; }
+
+    // Appends the text of a value as it stands in a container (a reference or
+    // a direct value): in place, or as a reference to its copy.
+    void copyValue(const Object &unresolved, TextBuffer &buffer);
+    // "/key" and the value, as a dictionary entry.
+    void copyEntry(const char *key, const Object &unresolved, TextBuffer &buffer);
+    // The output number of the object `ref`, copying it when it has none yet;
+    // 0 when it is nothing worth an object (a null, a dangling reference).
+    int copyObject(Ref ref);
+    // Copies the source object `ref` under a number handed out earlier.
+    void copyObjectAs(Ref ref, int number);
+    // Copies a direct dictionary as an object of its own under `number`.
+    void copyDictionaryAs(const Dict *dict, int number);
+
+    // Copies the objects that were set aside at the nesting limit; call when
+    // no object is being assembled.
+    void copyDeferredObjects();
+
+    // Whether anything since the last call could not be copied in full (its
+    // object is left out and references to it read as null); resets the flag.
+    bool takeDamage();
+
+    ObjectMap &map() { return objectMap; }
+    SourceDocument &document() { return source; }
+
+private:
+    void copyReference(Ref ref, TextBuffer &buffer);
+    void copyDirect(const Object &value, TextBuffer &buffer);
+    void copyArrayElements(const Array *array, TextBuffer &buffer);
+    int copyNewObject(const Object &value, Ref ref);
+    void writeArrayObject(const Array *array, int number);
+    void writeDictionaryObject(const Dict *dict, int number);
+    void writeStreamObject(Stream *stream, int number);
+    void defer(Ref ref, int number);
+
+    OutputFile &output;
+    SourceDocument &source;
+    ObjectMap objectMap;
+    std::function<Redirect(Ref)> redirectFunction;
+    const std::unordered_map<int, int> *overlayMap = nullptr;
+    int depth = 0;
+    std::deque<std::pair<Ref, int>> deferred;
+    bool damaged = false;
+};
+
+// Text of values as the writer spells them.
+void appendName(TextBuffer &buffer, const char *name);
+void appendString(TextBuffer &buffer, const char *bytes, int length);
+// A text string from UTF-8: "(..)" for printable ASCII, else UTF-16 with its
+// byte-order mark, as "<FEFF..>".
+void appendTextString(TextBuffer &buffer, const std::string &utf8);
+// " n 0 R" and a line feed, for an object that is new where it is referred to.
+void appendNewReference(TextBuffer &buffer, int number);
+// " n 0 R", for an object that was numbered before.
+void appendReference(TextBuffer &buffer, int number);
+
+} // namespace colligo
