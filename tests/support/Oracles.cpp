@@ -26,6 +26,22 @@ CommandResult runCommand(const std::string &command)
     return result;
 }
 
+std::vector<std::string> navigationLines(const std::string &what, const std::string &path)
+{
+    CommandResult result = runCommand("/usr/bin/python3 " + shellQuote(NAVIGATION_ORACLE) + " " + what + " " + shellQuote(path));
+    EXPECT_EQ(result.status, 0) << result.output;
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < result.output.size()) {
+        std::size_t end = result.output.find('\n', start);
+        if (end == std::string::npos)
+            end = result.output.size();
+        lines.push_back(result.output.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
 std::string shellQuote(const std::string &text)
 {
     std::string quoted = "'";

@@ -24,6 +24,10 @@ std::string pageText(const std::string &path, int page);
 // Text of every page, in one pdftotext run (index 0 is page 1).
 std::vector<std::string> allPageTexts(const std::string &path);
 
+// What pikepdf (on qpdf) reads of the file's navigation, one line per item:
+// `what` is links, outline, dests, fields or labels (see navigation_oracle.py).
+std::vector<std::string> navigationLines(const std::string &what, const std::string &path);
+
 // Encrypts `in` into `out` with qpdf (`restrictions` are extra qpdf options such
 // as "--print=none"); an empty user password lets anyone open the file.
 void encryptWithQpdf(const std::string &in, const std::string &out, const std::string &userPassword,

@@ -32,6 +32,15 @@ private:
 std::string textDocument(int pageCount, const std::string &label = "Sample");
 void writeTextDocument(const std::string &path, int pageCount, const std::string &label = "Sample");
 
+// A document with everything a reader navigates by, for `pageCount` >= 3
+// pages showing "<label> page k": an outline (an item per page, the second
+// with a child, and a web link), links on page 1 to every page, to the named
+// destination "shared" (page 2) and to the web, named destinations "shared"
+// and "pk" for each page k, a note with its pop-up on page 2, page labels
+// (i, ii, then ...), and a form: a text field "name" holding
+// `value` on page 1, and a field "choice" with widgets on pages 1 and 3.
+std::string navigationDocument(int pageCount, const std::string &label, const std::string &value);
+
 void writeFile(const std::string &path, const std::string &bytes);
 std::string readFile(const std::string &path);
 
