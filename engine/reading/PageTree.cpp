@@ -16,19 +16,20 @@ bool isPageDictionary(const Object &dict)
 
 } // namespace
 
-PageTree::PageTree(XRef &xref) : xref(xref), visited(static_cast<std::size_t>(std::max(xref.getNumObjects(), 0)), false)
+PageTree::PageTree(ObjectReader &objects)
+    : objects(objects), visited(static_cast<std::size_t>(std::max(objects.xrefTable().getNumObjects(), 0)), false)
 {
-    Object catalog = xref.getCatalog();
+    Object catalog = objects.xrefTable().getCatalog();
     if (!catalog.isDict())
         return;
     const Object &rootEntry = catalog.dictLookupNF("Pages");
     Ref rootRef = rootEntry.isRef() ? rootEntry.getRef() : Ref::INVALID();
     if (rootRef != Ref::INVALID())
         firstVisit(rootRef);
-    walk(catalog.dictLookup("Pages"), rootRef);
+    start(objects.resolve(rootEntry), rootRef);
 }
 
-bool PageTree::firstVisit(Ref ref)
+bool PageTree::firstVisit(Ref ref) const
 {
     if (ref.num < 0)
         return false;
@@ -41,9 +42,7 @@ bool PageTree::firstVisit(Ref ref)
     return true;
 }
 
-// Depth first with an explicit stack, so that no tree is too deep; pages come
-// out in document order.
-void PageTree::walk(Object root, Ref rootRef)
+void PageTree::start(Object root, Ref rootRef)
 {
     if (!root.isDict())
         return;
@@ -54,16 +53,15 @@ void PageTree::walk(Object root, Ref rootRef)
         lonePage = std::move(root);
         return;
     }
-    struct Position
-    {
-        int node;
-        Object kids;
-        int next;
-    };
     nodes.push_back({ rootRef, std::move(root), -1 });
-    std::vector<Position> stack;
-    stack.push_back({ 0, nodes[0].dict.dictLookup("Kids"), 0 });
-    while (!stack.empty()) {
+    stack.push_back({ 0, objects.resolve(nodes[0].dict.dictLookupNF("Kids")), 0 });
+}
+
+// Depth first with an explicit stack, so that no tree is too deep; pages come
+// out in document order. The walk goes only as far as it is asked to.
+void PageTree::walkUntil(std::size_t wanted) const
+{
+    while (!stack.empty() && pages.size() < wanted) {
         Position &at = stack.back();
         if (!at.kids.isArray() || at.next >= at.kids.arrayGetLength()) {
             stack.pop_back();
@@ -75,49 +73,67 @@ void PageTree::walk(Object root, Ref rootRef)
         Ref kidRef = entry.isRef() ? entry.getRef() : Ref::INVALID();
         if (kidRef != Ref::INVALID() && !firstVisit(kidRef))
             continue; // a loop, or an object listed twice
-        Object kid = kidRef != Ref::INVALID() ? xref.fetch(kidRef) : entry.copy();
+        Object kid = kidRef != Ref::INVALID() ? objects.fetch(kidRef) : entry.copy();
         if (!kid.isDict())
             continue; // nulls, numbers and other debris among /Kids
         if (isPageDictionary(kid)) {
             if (kidRef != Ref::INVALID())
-                pageByNumber.emplace(kidRef.num, count());
+                pageByNumber.emplace(kidRef.num, static_cast<int>(pages.size()));
             pages.push_back({ kidRef, parent, kidIndex });
             continue;
         }
         nodes.push_back({ kidRef, std::move(kid), parent });
         int node = static_cast<int>(nodes.size()) - 1;
-        stack.push_back({ node, nodes.back().dict.dictLookup("Kids"), 0 });
+        stack.push_back({ node, objects.resolve(nodes.back().dict.dictLookupNF("Kids")), 0 });
     }
+}
+
+int PageTree::count() const
+{
+    walkUntil(SIZE_MAX);
+    return static_cast<int>(pages.size());
+}
+
+bool PageTree::empty() const
+{
+    walkUntil(1);
+    return pages.empty();
 }
 
 Object PageTree::pageDictionary(int index) const
 {
-    if (index < 0 || index >= count())
+    if (index >= 0)
+        walkUntil(static_cast<std::size_t>(index) + 1);
+    if (index < 0 || static_cast<std::size_t>(index) >= pages.size())
         return Object(objNull);
     const PageEntry &page = pages[static_cast<std::size_t>(index)];
     if (page.kidIndex < 0) // the lone page standing for the whole tree
         return lonePage.copy();
     if (page.ref != Ref::INVALID())
-        return xref.fetch(page.ref);
-    Object kids = nodes[static_cast<std::size_t>(page.node)].dict.dictLookup("Kids");
+        return objects.fetch(page.ref);
+    Object kids = objects.resolve(nodes[static_cast<std::size_t>(page.node)].dict.dictLookupNF("Kids"));
     return kids.isArray() ? kids.arrayGet(page.kidIndex) : Object(objNull);
 }
 
 Ref PageTree::pageReference(int index) const
 {
-    if (index < 0 || index >= count())
+    if (index >= 0)
+        walkUntil(static_cast<std::size_t>(index) + 1);
+    if (index < 0 || static_cast<std::size_t>(index) >= pages.size())
         return Ref::INVALID();
     return pages[static_cast<std::size_t>(index)].ref;
 }
 
 int PageTree::indexOf(Ref pageRef) const
 {
+    walkUntil(SIZE_MAX);
     auto found = pageByNumber.find(pageRef.num);
     return found == pageByNumber.end() ? -1 : found->second;
 }
 
 bool PageTree::isTreeObject(Ref ref) const
 {
+    walkUntil(SIZE_MAX);
     return ref.num >= 0 && static_cast<std::size_t>(ref.num) < visited.size() && visited[static_cast<std::size_t>(ref.num)];
 }
 

@@ -10,33 +10,37 @@
 // agree on what page N is.
 #pragma once
 
+#include "ObjectReader.h"
+
 #include <Object.h>
 
 #include <unordered_map>
 #include <vector>
-
-class XRef;
 
 namespace colligo {
 
 class PageTree
 {
 public:
-    explicit PageTree(XRef &xref);
+    explicit PageTree(ObjectReader &objects);
 
-    int count() const { return static_cast<int>(pages.size()); }
+    // Walks the whole tree the first time.
+    int count() const;
+    // Walks only as far as the first page.
+    bool empty() const;
 
     // The dictionary of page `index` (0-based); null for an index out of range.
     Object pageDictionary(int index) const;
     // The page's own reference; Ref::INVALID() for a page written directly in /Kids.
     Ref pageReference(int index) const;
 
-    // An inheritable attribute (Resources, MediaBox, CropBox, Rotate): the
-    // page's own entry when `accept` takes its resolved value, else the
-    // nearest ancestor's. `owner` is set to the node it came from, or -1 for
-    // the page itself; the result is the unresolved entry, null when none.
+    // An inheritable attribute (Resources, MediaBox, CropBox, Rotate) of page
+    // `index`, whose dictionary is `page`: the page's own entry when `accept`
+    // takes its resolved value, else the nearest ancestor's. `owner` is set to
+    // the node it came from, or -1 for the page itself; the result is the
+    // unresolved entry, null when none.
     template<typename Accept>
-    Object inherited(int index, const char *key, Accept &&accept, int *owner = nullptr) const;
+    Object inherited(const Object &page, int index, const char *key, Accept &&accept, int *owner = nullptr) const;
 
     // The 0-based index of the page with that object number (the generation is
     // not compared, as readers match page references); -1 when it is no page.
@@ -58,31 +62,40 @@ private:
         int kidIndex; // position in the parent's /Kids; -1 for the lone page
     };
 
-    void walk(Object root, Ref rootRef);
-    bool firstVisit(Ref ref);
+    struct Position
+    {
+        int node;
+        Object kids;
+        int next;
+    };
 
-    XRef &xref;
-    std::vector<Node> nodes;
-    std::vector<PageEntry> pages;
-    std::vector<bool> visited; // by object number
-    std::unordered_map<int, int> pageByNumber;
+    void start(Object root, Ref rootRef);
+    void walkUntil(std::size_t wanted) const;
+    bool firstVisit(Ref ref) const;
+
+    // The list grows as far as it is asked for.
+    ObjectReader &objects;
+    mutable std::vector<Node> nodes;
+    mutable std::vector<PageEntry> pages;
+    mutable std::vector<bool> visited; // by object number
+    mutable std::unordered_map<int, int> pageByNumber;
+    mutable std::vector<Position> stack;
     Object lonePage; // the catalogue's /Pages when it is itself a page
 };
 
 template<typename Accept>
-Object PageTree::inherited(int index, const char *key, Accept &&accept, int *owner) const
+Object PageTree::inherited(const Object &page, int index, const char *key, Accept &&accept, int *owner) const
 {
     if (owner)
         *owner = -1;
-    Object page = pageDictionary(index);
-    if (!page.isDict())
+    if (!page.isDict() || index < 0 || static_cast<std::size_t>(index) >= pages.size())
         return Object(objNull);
     const Object &own = page.dictLookupNF(key);
-    if (accept(page.dictLookup(key)))
+    if (accept(objects.resolve(own)))
         return own.copy();
     for (int node = pages[static_cast<std::size_t>(index)].node; node >= 0; node = nodes[static_cast<std::size_t>(node)].parent) {
         const Object &dict = nodes[static_cast<std::size_t>(node)].dict;
-        if (accept(dict.dictLookup(key))) {
+        if (accept(objects.resolve(dict.dictLookupNF(key)))) {
             if (owner)
                 *owner = node;
             return dict.dictLookupNF(key).copy();

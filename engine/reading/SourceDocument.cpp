@@ -19,8 +19,10 @@ SourceDocument::SourceDocument(const std::string &path, const char *ownerPasswor
     if (ownerPassword)
         owner.emplace(ownerPassword);
     document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), owner);
-    if (document->isOk())
-        pageTree = std::make_unique<PageTree>(*document->getXRef());
+    if (document->isOk()) {
+        objectReader = std::make_unique<ObjectReader>(*document->getXRef());
+        pageTree = std::make_unique<PageTree>(*objectReader);
+    }
 }
 
 SourceDocument::~SourceDocument() = default;

@@ -202,7 +202,7 @@ void ObjectCopier::copyReference(Ref ref, TextBuffer &buffer)
             return;
         }
     }
-    Object value = source.pdf().getXRef()->fetch(ref);
+    Object value = source.objects().fetch(ref);
     if (!deservesObject(value)) {
         copyDirect(value, buffer);
         return;
@@ -236,13 +236,13 @@ int ObjectCopier::copyObject(Ref ref)
         if (redirect.action != Redirect::copy)
             return redirect.number;
     }
-    Object value = source.pdf().getXRef()->fetch(ref);
+    Object value = source.objects().fetch(ref);
     return deservesObject(value) ? copyNewObject(value, ref) : 0;
 }
 
 void ObjectCopier::copyObjectAs(Ref ref, int number)
 {
-    Object value = source.pdf().getXRef()->fetch(ref);
+    Object value = source.objects().fetch(ref);
     if (value.isDict()) {
         writeDictionaryObject(value.getDict(), number);
     } else if (value.isStream()) {

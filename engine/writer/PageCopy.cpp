@@ -99,13 +99,13 @@ void PdfWriter::writePageObject(SourceState &source, int index, const Object &pa
     output.startObject(pageNumber);
     pageObjects.push_back(pageNumber);
     output.writeText("/Type/Page\n");
-    Object mediaBox = pages.inherited(index, "MediaBox", isBox);
+    Object mediaBox = pages.inherited(pageDict, index, "MediaBox", isBox);
     writeBox("/MediaBox", mediaBox.fetch(xref));
     output.writeText("/Parent %d %d R\n", OutputFile::pageTreeNumber, 0);
 
     int ownResources = 0;
     int owner = -1;
-    Object resources = pages.inherited(index, "Resources", isDictionary, &owner);
+    Object resources = pages.inherited(pageDict, index, "Resources", isDictionary, &owner);
     if (resources.isRef()) { // shared with other pages: one copy for all
         lineBuffer.append("/Resources");
         source.copier.copyValue(resources, lineBuffer);
@@ -133,11 +133,11 @@ void PdfWriter::writePageObject(SourceState &source, int index, const Object &pa
     source.copier.copyValue(contents, lineBuffer);
     output.writeBuffer(lineBuffer);
 
-    Object rotate = pages.inherited(index, "Rotate", isInteger).fetch(xref);
+    Object rotate = pages.inherited(pageDict, index, "Rotate", isInteger).fetch(xref);
     int rotation = normalisedRotation(rotate.isInt() ? rotate.getInt() : 0);
     if (rotation != 0)
         output.writeText("/Rotate %d\n", rotation);
-    Object cropBox = pages.inherited(index, "CropBox", isBox);
+    Object cropBox = pages.inherited(pageDict, index, "CropBox", isBox);
     if (!cropBox.isNull())
         writeBox("/CropBox", cropBox.fetch(xref));
     for (const char *key : { "BleedBox", "TrimBox", "ArtBox" }) {

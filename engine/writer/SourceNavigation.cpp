@@ -140,7 +140,7 @@ void SourceNavigation::Impl::readAnnotations(const SourcePlan &plan)
         Object annots = page.isDict() ? page.dictLookup("Annots") : Object(objNull);
         for (int i = 0; annots.isArray() && i < annots.arrayGetLength(); ++i) {
             const Object &entry = annots.arrayGetNF(i);
-            Object annotation = entry.isRef() ? entry.fetch(&xref) : Object(objNull);
+            Object annotation = entry.isRef() ? source.document.objects().fetch(entry.getRef()) : Object(objNull);
             if (!annotation.isDict())
                 continue;
             AnnotationKind kind = kindOf(annotation);
@@ -167,7 +167,7 @@ void SourceNavigation::Impl::readFields()
         stack.pop_back();
         if (!entry.isRef() || fieldByNumber.count(entry.getRefNum()))
             continue;
-        Object dict = entry.fetch(&xref);
+        Object dict = source.document.objects().resolve(entry);
         if (!dict.isDict())
             continue;
         int index = static_cast<int>(fields.size());
@@ -295,7 +295,7 @@ void SourceNavigation::Impl::copyAnnotations(int index, int pageNumber, bool fir
     std::unordered_map<int, int> overlay;
     for (int i = 0; i < annots.arrayGetLength(); ++i) {
         const Object &entry = annots.arrayGetNF(i);
-        Object dict = entry.fetch(&xref);
+        Object dict = source.document.objects().resolve(entry);
         if (!dict.isDict())
             continue;
         AnnotationKind kind = kindOf(dict);
