@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Merges the same large real documents with colligo, qpdf and pdfunite, the
-# tools taking turns, and prints for each the median wall time, the peak
-# memory, the output size and the time ratio against each peer.
+# Merges the same real documents with colligo (keeping navigation, and
+# --plain: pages only), mutool, qpdf and pdfunite, the tools taking turns, and
+# prints for each the median wall time, the peak memory, the output size and
+# the time ratio against each peer.
 #
 # Usage: bench/run.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
@@ -12,10 +13,11 @@ colligo="$build/bin/colligo"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-# name|files (each merged whole)
 refman=/usr/share/R/doc/manual/refman.pdf     # 2415 pages, pdfTeX, fonts and figures
 octave=/usr/share/doc/octave/octave.pdf       # 1158 pages
 gnuplot=/usr/share/doc/gnuplot/gnuplot.pdf    # 311 pages, many images
+beamer=$(ls /usr/share/doc/texlive-doc/latex/beamer/beameruserguide.pdf* 2>/dev/null | head -1) # PGF shadings, shared resources
+metafun=$(ls /usr/share/doc/texlive-doc/metapost/metafun/metafun-p.pdf* 2>/dev/null | head -1)   # ConTeXt, document-wide resources
 manuals=$(ls /usr/share/R/doc/manual/R-*.pdf) # seven mid-sized manuals
 inputs=(
   "octave x10 (11580 pages)|$(for i in $(seq 10); do echo -n "$octave "; done)"
@@ -23,10 +25,20 @@ inputs=(
   "gnuplot x5 (1555 pages)|$(for i in $(seq 5); do echo -n "$gnuplot "; done)"
   "R manuals (677 pages)|$(echo $manuals)"
 )
+[ -n "$beamer" ] && inputs+=("beamer guide x3 (PGF)|$beamer $beamer $beamer")
+[ -n "$metafun" ] && inputs+=("metafun + refman (ConTeXt)|$metafun $refman")
 
 for f in "$refman" "$octave" "$gnuplot"; do
   [ -f "$f" ] || { echo "missing $f: run scripts/install-deps.sh" >&2; exit 1; }
 done
+
+# Compressed documentation comes as .pdf.gz: unpacked once into the scratch folder.
+unpacked() {
+  case $1 in
+    *.gz) local target="$out/$(basename "${1%.gz}")"; [ -f "$target" ] || gzip -dc "$1" > "$target"; echo "$target" ;;
+    *) echo "$1" ;;
+  esac
+}
 
 # Runs one command under /usr/bin/time; prints "seconds kilobytes".
 measure() {
@@ -40,17 +52,22 @@ measure() {
 
 median() { sort -n | awk '{ a[NR]=$1 } END { print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2) }'; }
 
-printf '%-26s %-9s %9s %10s %10s %12s %12s\n' input tool "median s" "peak MiB" "out MiB" "vs qpdf" "vs pdfunite"
+tools=(colligo colligo-plain mutool qpdf pdfunite)
+printf '%-28s %-14s %9s %9s %9s %9s %9s %9s\n' input tool "median s" "peak MiB" "out MiB" "vs mutool" "vs qpdf" "vs unite"
 for entry in "${inputs[@]}"; do
   name=${entry%%|*}
-  read -r -a files <<< "${entry#*|}"
+  read -r -a listed <<< "${entry#*|}"
+  files=()
+  for f in "${listed[@]}"; do files+=("$(unpacked "$f")"); done
   declare -A times=() mems=() sizes=()
-  for tool in colligo qpdf pdfunite; do times[$tool]=""; mems[$tool]=""; done
+  for tool in "${tools[@]}"; do times[$tool]=""; mems[$tool]=""; done
   for run in $(seq "$runs"); do
-    for tool in colligo qpdf pdfunite; do
+    for tool in "${tools[@]}"; do
       target="$out/$tool.pdf"
       case $tool in
         colligo) result=$(measure "$colligo" merge -o "$target" "${files[@]}") ;;
+        colligo-plain) result=$(measure "$colligo" merge --plain -o "$target" "${files[@]}") ;;
+        mutool) result=$(measure mutool merge -o "$target" "${files[@]}") ;;
         qpdf) result=$(measure qpdf --empty --pages "${files[@]}" -- "$target") ;;
         pdfunite) result=$(measure pdfunite "${files[@]}" "$target") ;;
       esac
@@ -60,15 +77,14 @@ for entry in "${inputs[@]}"; do
     done
   done
   declare -A med=()
-  for tool in colligo qpdf pdfunite; do
+  for tool in "${tools[@]}"; do
     med[$tool]=$(echo "${times[$tool]}" | tr ' ' '\n' | grep . | median)
   done
-  for tool in colligo qpdf pdfunite; do
+  for tool in "${tools[@]}"; do
     peak=$(echo "${mems[$tool]}" | tr ' ' '\n' | grep . | sort -n | tail -1)
-    printf '%-26s %-9s %9.2f %10.1f %10.1f %12s %12s\n' "$name" "$tool" "${med[$tool]}" "$(echo "$peak/1024" | bc -l)" \
-      "$(echo "${sizes[$tool]}/1048576" | bc -l)" \
-      "$(awk -v a="${med[$tool]}" -v b="${med[qpdf]}" 'BEGIN { printf "%.2fx", a/b }')" \
-      "$(awk -v a="${med[$tool]}" -v b="${med[pdfunite]}" 'BEGIN { printf "%.2fx", a/b }')"
+    ratio() { awk -v a="${med[$tool]}" -v b="${med[$1]}" 'BEGIN { printf "%.2fx", (b > 0 ? a/b : 0) }'; }
+    printf '%-28s %-14s %9.2f %9.1f %9.1f %9s %9s %9s\n' "$name" "$tool" "${med[$tool]}" "$(echo "$peak/1024" | bc -l)" \
+      "$(echo "${sizes[$tool]}/1048576" | bc -l)" "$(ratio mutool)" "$(ratio qpdf)" "$(ratio pdfunite)"
   done
   unset times mems sizes med
 done

@@ -10,8 +10,9 @@ packages=(
   libnss3-dev libnss3-tools
   libpugixml-dev
   googletest libgtest-dev
-  qpdf poppler-utils ghostscript
+  qpdf poppler-utils ghostscript python3-pikepdf mupdf-tools
   r-doc-pdf octave-doc gnuplot-doc
+  texlive-latex-recommended-doc texlive-metapost-doc asymptote-doc ruby-prawn-doc
   time bc
   xvfb x11-utils xdotool
 )
