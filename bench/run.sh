@@ -16,8 +16,10 @@ trap 'rm -rf "$out"' EXIT
 refman=/usr/share/R/doc/manual/refman.pdf     # 2415 pages, pdfTeX, fonts and figures
 octave=/usr/share/doc/octave/octave.pdf       # 1158 pages
 gnuplot=/usr/share/doc/gnuplot/gnuplot.pdf    # 311 pages, many images
-beamer=$(ls /usr/share/doc/texlive-doc/latex/beamer/beameruserguide.pdf* 2>/dev/null | head -1) # PGF shadings, shared resources
-metafun=$(ls /usr/share/doc/texlive-doc/metapost/metafun/metafun-p.pdf* 2>/dev/null | head -1)   # ConTeXt, document-wide resources
+# The first of the given paths that exists, plain or compressed; empty when none does.
+present() { for f in "$@"; do for g in "$f" "$f.gz"; do [ -f "$g" ] && { echo "$g"; return; }; done; done; echo; }
+beamer=$(present /usr/share/doc/texlive-doc/latex/beamer/beameruserguide.pdf) # PGF shadings, shared resources
+luatex=$(present /usr/share/doc/texlive-doc/luatex/base/luatex.pdf)           # ConTeXt, document-wide resources
 manuals=$(ls /usr/share/R/doc/manual/R-*.pdf) # seven mid-sized manuals
 inputs=(
   "octave x10 (11580 pages)|$(for i in $(seq 10); do echo -n "$octave "; done)"
@@ -26,7 +28,7 @@ inputs=(
   "R manuals (677 pages)|$(echo $manuals)"
 )
 [ -n "$beamer" ] && inputs+=("beamer guide x3 (PGF)|$beamer $beamer $beamer")
-[ -n "$metafun" ] && inputs+=("metafun + refman (ConTeXt)|$metafun $refman")
+[ -n "$luatex" ] && inputs+=("luatex manual + refman (ConTeXt)|$luatex $refman")
 
 for f in "$refman" "$octave" "$gnuplot"; do
   [ -f "$f" ] || { echo "missing $f: run scripts/install-deps.sh" >&2; exit 1; }
