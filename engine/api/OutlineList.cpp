@@ -62,9 +62,9 @@ int listOutline(SourceDocument &document, const OutlineTreeSink *sink)
         return COLLIGO_RESTRICTED; // -3: no outline
     std::vector<void *> treeItems { nullptr }; // the tree item of each open level's parent
     int greatestDepth = 1;
-    forEachOutlineItem(xref, outline, [&](const OutlineVisit &item) {
+    forEachOutlineItem(document.objects(), outline, [&](const OutlineVisit &item) {
         treeItems.resize(static_cast<std::size_t>(item.level));
-        Object target = goToTarget(item.dict);
+        Object target = goToTarget(item.dict, document.objects());
         if (!hasDestination(target))
             return false;
         OutlineEntry entry;
@@ -88,7 +88,7 @@ const std::vector<OutlineEntry> &outlineEntries()
 
 int pageOfEntry(SourceDocument &document, const OutlineEntry &entry)
 {
-    Object destination = explicitDestination(entry.destination, document.destinations(), *document.pdf().getXRef());
+    Object destination = explicitDestination(entry.destination, document.destinations(), document.objects());
     if (!isUsableDestination(destination))
         return 0;
     return destinationPage(destination, document.pages()) + 1;

@@ -29,19 +29,19 @@ std::string keyText(const Object &key)
 // poppler looks a name up in the catalogue's /Dests when that dictionary
 // exists and in the name tree only otherwise; documents may use both, so both
 // are read, /Dests first.
-NamedDestinations::NamedDestinations(PDFDoc &document) : xref(*document.getXRef())
+NamedDestinations::NamedDestinations(ObjectReader &objects) : objects(objects)
 {
-    Object catalog = xref.getCatalog();
+    Object catalog = objects.xrefTable().getCatalog();
     if (!catalog.isDict())
         return;
-    Object dests = catalog.dictLookup("Dests");
+    Object dests = objects.resolve(catalog.dictLookupNF("Dests"));
     if (dests.isDict())
         for (int i = 0; i < dests.dictGetLength(); ++i)
             add(dests.dictGetKey(i), dests.dictGetValNF(i), true);
-    Object namesDict = catalog.dictLookup("Names");
+    Object namesDict = objects.resolve(catalog.dictLookupNF("Names"));
     if (namesDict.isDict()) {
         Object tree = namesDict.dictLookupNF("Dests").copy();
-        forEachTreeEntry(xref, tree, "Names", [&](const Object &key, const Object &value) { add(keyText(key), value, false); });
+        forEachTreeEntry(objects, tree, "Names", [&](const Object &key, const Object &value) { add(keyText(key), value, false); });
     }
 }
 
@@ -49,9 +49,9 @@ void NamedDestinations::add(const std::string &name, const Object &value, bool r
 {
     if (name.empty() && !replace)
         return;
-    Object resolved = value.fetch(&xref);
+    Object resolved = objects.resolve(value);
     if (resolved.isDict())
-        resolved = resolved.dictLookup("D");
+        resolved = objects.resolve(resolved.dictLookupNF("D"));
     if (!resolved.isArray())
         return;
     if (replace)
@@ -66,11 +66,11 @@ Object NamedDestinations::find(const std::string &name) const
     return found == names.end() ? Object(objNull) : found->second.copy();
 }
 
-Object explicitDestination(const Object &value, const NamedDestinations &names, XRef &xref)
+Object explicitDestination(const Object &value, const NamedDestinations &names, ObjectReader &objects)
 {
-    Object resolved = value.fetch(&xref);
+    Object resolved = objects.resolve(value);
     if (resolved.isDict()) // a destination dictionary: its /D, one level only
-        resolved = resolved.dictLookup("D");
+        resolved = objects.resolve(resolved.dictLookupNF("D"));
     if (resolved.isArray())
         return resolved;
     if (resolved.isName())
@@ -108,16 +108,16 @@ int destinationPage(const Object &array, const PageTree &pages)
     return -1;
 }
 
-Object goToTarget(const Object &dict)
+Object goToTarget(const Object &dict, ObjectReader &objects)
 {
     if (!dict.isDict())
         return Object(objNull);
-    Object dest = dict.dictLookup("Dest");
+    Object dest = objects.resolve(dict.dictLookupNF("Dest"));
     if (!dest.isNull())
         return dest;
-    Object action = dict.dictLookup("A");
+    Object action = objects.resolve(dict.dictLookupNF("A"));
     if (action.isDict() && action.dictLookup("S").isName("GoTo"))
-        return action.dictLookup("D");
+        return objects.resolve(action.dictLookupNF("D"));
     return Object(objNull);
 }
 

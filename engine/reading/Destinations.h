@@ -3,6 +3,8 @@
 // arrays that names, strings and go-to actions stand for.
 #pragma once
 
+#include "ObjectReader.h"
+
 #include <Object.h>
 
 #include <map>
@@ -18,7 +20,7 @@ class PageTree;
 class NamedDestinations
 {
 public:
-    explicit NamedDestinations(PDFDoc &document);
+    explicit NamedDestinations(ObjectReader &objects);
 
     // The explicit destination array a name stands for; null when none.
     Object find(const std::string &name) const;
@@ -28,13 +30,13 @@ public:
 private:
     void add(const std::string &name, const Object &value, bool replace);
 
-    XRef &xref;
+    ObjectReader &objects;
     std::map<std::string, Object> names;
 };
 
 // The explicit destination a destination value stands for: an array as it
 // is, a name or string looked up, a dictionary's /D; null for anything else.
-Object explicitDestination(const Object &value, const NamedDestinations &names, XRef &xref);
+Object explicitDestination(const Object &value, const NamedDestinations &names, ObjectReader &objects);
 
 // Whether an array is a destination a reader can follow: a page (reference or
 // number) and one of the known views.
@@ -47,6 +49,6 @@ int destinationPage(const Object &array, const PageTree &pages);
 
 // The destination an outline item or link goes to within its document: its
 // /Dest, or its /A when that is a go-to action; null when it has neither.
-Object goToTarget(const Object &dict);
+Object goToTarget(const Object &dict, ObjectReader &objects);
 
 } // namespace colligo

@@ -25,7 +25,7 @@ private:
 
 } // namespace
 
-void forEachTreeEntry(XRef &xref, const Object &root, const char *leafKey,
+void forEachTreeEntry(ObjectReader &objects, const Object &root, const char *leafKey,
                       const std::function<void(const Object &key, const Object &value)> &visit)
 {
     Seen seen;
@@ -36,24 +36,24 @@ void forEachTreeEntry(XRef &xref, const Object &root, const char *leafKey,
         stack.pop_back();
         if (!seen.firstTime(entry))
             continue;
-        Object node = entry.fetch(&xref);
+        Object node = objects.resolve(entry);
         if (!node.isDict())
             continue;
-        Object leaves = node.dictLookup(leafKey);
+        Object leaves = objects.resolve(node.dictLookupNF(leafKey));
         if (leaves.isArray()) {
             for (int i = 0; i + 1 < leaves.arrayGetLength(); i += 2) {
-                Object key = leaves.arrayGet(i);
+                Object key = objects.resolve(leaves.arrayGetNF(i));
                 visit(key, leaves.arrayGetNF(i + 1));
             }
         }
-        Object kids = node.dictLookup("Kids");
+        Object kids = objects.resolve(node.dictLookupNF("Kids"));
         if (kids.isArray())
             for (int i = kids.arrayGetLength() - 1; i >= 0; --i)
                 stack.push_back(kids.arrayGetNF(i).copy());
     }
 }
 
-void forEachOutlineItem(XRef &xref, const Object &root, const std::function<bool(const OutlineVisit &item)> &visit)
+void forEachOutlineItem(ObjectReader &objects, const Object &root, const std::function<bool(const OutlineVisit &item)> &visit)
 {
     if (!root.isDict())
         return;
@@ -68,7 +68,7 @@ void forEachOutlineItem(XRef &xref, const Object &root, const std::function<bool
             next.pop_back();
             continue;
         }
-        Object item = entry.fetch(&xref);
+        Object item = objects.resolve(entry);
         if (!item.isDict()) {
             next.pop_back();
             continue;

@@ -4,18 +4,18 @@
 // a deep tree nor a loop can exhaust the stack or run forever.
 #pragma once
 
+#include "ObjectReader.h"
+
 #include <Object.h>
 
 #include <functional>
-
-class XRef;
 
 namespace colligo {
 
 // Calls visit(key, value) for every leaf entry, in tree order. `leafKey` is
 // "Names" for a name tree (string keys) or "Nums" for a number tree (integer
 // keys); values are passed unresolved.
-void forEachTreeEntry(XRef &xref, const Object &root, const char *leafKey,
+void forEachTreeEntry(ObjectReader &objects, const Object &root, const char *leafKey,
                       const std::function<void(const Object &key, const Object &value)> &visit);
 
 // One outline item as the walk meets it.
@@ -31,6 +31,6 @@ struct OutlineVisit
 // next sibling. visit returns whether to walk the item's children. An item met
 // a second time (a /Next back to an earlier item, an item its own child) is
 // left out with what follows it on that list.
-void forEachOutlineItem(XRef &xref, const Object &root, const std::function<bool(const OutlineVisit &item)> &visit);
+void forEachOutlineItem(ObjectReader &objects, const Object &root, const std::function<bool(const OutlineVisit &item)> &visit);
 
 } // namespace colligo

@@ -40,7 +40,7 @@ int SourceDocument::errorCode() const
 const NamedDestinations &SourceDocument::destinations()
 {
     if (!namedDestinations)
-        namedDestinations = std::make_unique<NamedDestinations>(*document);
+        namedDestinations = std::make_unique<NamedDestinations>(*objectReader);
     return *namedDestinations;
 }
 

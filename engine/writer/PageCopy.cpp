@@ -95,12 +95,12 @@ void PdfWriter::addPage(int pageNumber, GfxState *)
 void PdfWriter::writePageObject(SourceState &source, int index, const Object &pageDict, int pageNumber)
 {
     const PageTree &pages = source.document.pages();
-    XRef *xref = source.document.pdf().getXRef();
+    ObjectReader &objects = source.document.objects();
     output.startObject(pageNumber);
     pageObjects.push_back(pageNumber);
     output.writeText("/Type/Page\n");
     Object mediaBox = pages.inherited(pageDict, index, "MediaBox", isBox);
-    writeBox("/MediaBox", mediaBox.fetch(xref));
+    writeBox("/MediaBox", objects.resolve(mediaBox));
     output.writeText("/Parent %d %d R\n", OutputFile::pageTreeNumber, 0);
 
     int ownResources = 0;
@@ -126,20 +126,20 @@ void PdfWriter::writePageObject(SourceState &source, int index, const Object &pa
     output.writeText("/Contents");
     Object contents = pageDict.dictLookupNF("Contents").copy();
     if (contents.isRef()) { // an array of streams kept as an object of its own stays an array here
-        Object resolved = contents.fetch(xref);
+        Object resolved = objects.resolve(contents);
         if (resolved.isArray())
             contents = std::move(resolved);
     }
     source.copier.copyValue(contents, lineBuffer);
     output.writeBuffer(lineBuffer);
 
-    Object rotate = pages.inherited(pageDict, index, "Rotate", isInteger).fetch(xref);
+    Object rotate = objects.resolve(pages.inherited(pageDict, index, "Rotate", isInteger));
     int rotation = normalisedRotation(rotate.isInt() ? rotate.getInt() : 0);
     if (rotation != 0)
         output.writeText("/Rotate %d\n", rotation);
     Object cropBox = pages.inherited(pageDict, index, "CropBox", isBox);
     if (!cropBox.isNull())
-        writeBox("/CropBox", cropBox.fetch(xref));
+        writeBox("/CropBox", objects.resolve(cropBox));
     for (const char *key : { "BleedBox", "TrimBox", "ArtBox" }) {
         Object box = pageDict.dictLookup(key);
         if (isBox(box))

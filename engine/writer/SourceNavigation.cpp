@@ -192,7 +192,7 @@ void SourceNavigation::Impl::readFields()
     for (Field &field : fields) {
         if (field.parent >= 0 || !field.kept)
             continue;
-        Object title = xref.fetch(field.ref).dictLookup("T");
+        Object title = source.document.objects().fetch(field.ref).dictLookup("T");
         std::string unique = output.uniqueFieldName(title.isString() ? title.getString()->toStr() : std::string());
         TextBuffer text;
         appendString(text, unique.data(), static_cast<int>(unique.size()));
@@ -204,8 +204,8 @@ void SourceNavigation::Impl::readLabels()
 {
     Object catalog = xref.getCatalog();
     Object labels = catalog.isDict() ? catalog.dictLookupNF("PageLabels").copy() : Object(objNull);
-    forEachTreeEntry(xref, labels, "Nums", [&](const Object &key, const Object &value) {
-        Object label = value.fetch(&xref);
+    forEachTreeEntry(source.document.objects(), labels, "Nums", [&](const Object &key, const Object &value) {
+        Object label = source.document.objects().resolve(value);
         if (key.isInt() && key.getInt() >= 0 && label.isDict())
             labelRanges.emplace_back(key.getInt(), std::move(label));
     });
@@ -255,7 +255,7 @@ Redirect SourceNavigation::Impl::redirect(Ref ref)
 // "[n 0 R /XYZ ...]" for a destination on a page the output holds.
 bool SourceNavigation::Impl::destinationText(const Object &target, std::string &text)
 {
-    Object destination = explicitDestination(target, source.document.destinations(), xref);
+    Object destination = explicitDestination(target, source.document.destinations(), source.document.objects());
     if (!isUsableDestination(destination))
         return false;
     int pageNumber = source.pageNumberFor(destinationPage(destination, source.document.pages()));
@@ -302,7 +302,7 @@ void SourceNavigation::Impl::copyAnnotations(int index, int pageNumber, bool fir
         if (!isKept(kind, options))
             continue;
         std::string destination;
-        Object target = goToTarget(dict);
+        Object target = goToTarget(dict, source.document.objects());
         if (!target.isNull() && !destinationText(target, destination) && kind == AnnotationKind::link)
             continue; // a link to a page the output does not hold goes
         Ref ref = entry.isRef() ? entry.getRef() : Ref::INVALID();
@@ -379,7 +379,7 @@ std::vector<int> SourceNavigation::Impl::outputNumbers(const Field &field)
 void SourceNavigation::Impl::writeField(Field &field)
 {
     field.written = true;
-    Object dict = xref.fetch(field.ref);
+    Object dict = source.document.objects().fetch(field.ref);
     if (!dict.isDict())
         return;
     int number = source.reserveNumber(field.ref);
@@ -425,7 +425,7 @@ OutlineNode SourceNavigation::Impl::outlineNode(const Object &item)
     OutlineNode node;
     Object title = item.dictLookup("Title");
     node.title = title.isString() ? stringText(title.getString()) : std::string(" () ");
-    Object target = goToTarget(item);
+    Object target = goToTarget(item, source.document.objects());
     std::string destination;
     if (!target.isNull()) {
         if (destinationText(target, destination))
@@ -456,7 +456,7 @@ void SourceNavigation::Impl::handOverOutline()
     if (options.keeps(OutputOptions::outline)) {
         Object catalog = xref.getCatalog();
         Object outline = catalog.isDict() ? catalog.dictLookup("Outlines") : Object(objNull);
-        forEachOutlineItem(xref, outline, [&](const OutlineVisit &item) {
+        forEachOutlineItem(source.document.objects(), outline, [&](const OutlineVisit &item) {
             openLevels.resize(static_cast<std::size_t>(item.level - 1));
             OutlineNode node = outlineNode(item.dict);
             node.parent = openLevels.empty() ? -1 : openLevels.back();

@@ -267,3 +267,46 @@ TEST_F(MergeTest, EveryMergeCreatesTheResourceFolders)
 }
 
 } // namespace
+
+namespace {
+
+// Real manuals whose pages share document-wide resources (a ConTeXt manual,
+// a PGF/beamer guide): merged whole, the output stays about the size of the
+// sources; interleaved one page per listing, it stays the size of the
+// sequential merge of the same pages.
+TEST(MergeSharing, RealDocumentsStayTheirSize)
+{
+    TempDir dir;
+    const std::string context = "/usr/share/doc/texlive-doc/luatex/base/luatex.pdf";
+    const std::string pgf = "/usr/share/doc/texlive-doc/latex/beamer/beameruserguide.pdf";
+    ASSERT_TRUE(std::filesystem::exists(context) && std::filesystem::exists(pgf)) << "installed by scripts/install-deps.sh";
+    auto mergeInto = [&](const std::string &output, const std::vector<std::pair<std::string, std::string>> &entries) {
+        ClearList();
+        for (const auto &[file, range] : entries)
+            EXPECT_EQ(AddFile(file.c_str(), range.c_str(), 0), 1);
+        EXPECT_EQ(Colligo(output.c_str(), 0, nullptr), 1);
+        return std::filesystem::file_size(output);
+    };
+
+    std::string whole = dir.file("whole.pdf");
+    auto size = mergeInto(whole, { { context, "1-999" }, { context, "1-999" } });
+    EXPECT_LT(size, std::filesystem::file_size(context) * 103 / 100); // the second listing shares everything
+    std::vector<SourcePage> pages;
+    for (int listing = 0; listing < 2; ++listing)
+        for (int page = 1; page <= qpdfPageCount(context); ++page)
+            pages.push_back({ context, page });
+    expectPagesMatch(whole, pages);
+
+    std::vector<std::pair<std::string, std::string>> interleaved, sequential { { context, "1-30" }, { pgf, "1-30" } };
+    for (int page = 1; page <= 30; ++page) {
+        interleaved.emplace_back(context, std::to_string(page));
+        interleaved.emplace_back(pgf, std::to_string(page));
+    }
+    auto interleavedSize = mergeInto(dir.file("interleaved.pdf"), interleaved);
+    auto sequentialSize = mergeInto(dir.file("sequential.pdf"), sequential);
+    EXPECT_LT(interleavedSize, sequentialSize * 102 / 100);
+    std::string report;
+    EXPECT_TRUE(qpdfCheckPasses(dir.file("interleaved.pdf"), &report)) << report;
+}
+
+} // namespace

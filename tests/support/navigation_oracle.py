@@ -7,6 +7,7 @@ Prints one line per item, with pages as 1-based positions in the file:
   dests FILE     "name -> page M", sorted by name
   fields FILE    "full.name = value" for every terminal field
   labels FILE    "page N: label"
+  boxes FILE     "page N: media [..] crop [..] ..." with inherited boxes resolved
 Tests compare these lines between sources and outputs.
 """
 import sys
@@ -124,10 +125,31 @@ def labels(pdf):
         print(f"page {number}: {page.label}")
 
 
+def boxes(pdf):
+    def text(box):
+        return "[" + " ".join(str(float(v)) for v in box) + "]"
+
+    for number, page in enumerate(pdf.pages, 1):
+        parts = [f"page {number}: media {text(page.mediabox)}"]
+        obj = page.obj
+        for key in ("/CropBox", "/BleedBox", "/TrimBox", "/ArtBox"):
+            value = obj.get(key)
+            node = obj
+            while value is None and key == "/CropBox" and "/Parent" in node:
+                node = node.Parent
+                value = node.get(key)
+            if value is not None:
+                parts.append(f"{key[1:-3].lower()} {text(value)}")
+        rotate = int(page.obj.get("/Rotate", 0)) % 360 if "/Rotate" in page.obj else None
+        if rotate:
+            parts.append(f"rotate {rotate}")
+        print(" ".join(parts))
+
+
 def main():
     command, path = sys.argv[1], sys.argv[2]
     with pikepdf.open(path) as pdf:
-        {"links": links, "outline": outline, "dests": dests, "fields": fields, "labels": labels}[command](pdf)
+        {"links": links, "outline": outline, "dests": dests, "fields": fields, "labels": labels, "boxes": boxes}[command](pdf)
 
 
 if __name__ == "__main__":
