@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the build, the application and the tests need.
+# Installs every Debian 12 package the build, the application and the tests need
+# (plus the groups named as arguments).
 # Idempotent: packages already present are left alone, so a second run costs a dpkg query.
 set -euo pipefail
 
@@ -16,6 +17,14 @@ packages=(
   time bc
   xvfb x11-utils xdotool
 )
+
+# Groups needed only by some targets: `install-deps.sh fuzz` adds the fuzzing compiler.
+for group in "$@"; do
+  case $group in
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "install-deps: unknown group $group" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -108,8 +108,10 @@ private:
             recordFailure(COLLIGO_FAILURE_STOPPED, "the merge was stopped");
             return false;
         }
-        if (index == source.lastListing)
+        if (index == source.lastListing) { // its last listing: what it holds is no longer needed
             writer.releaseSource(source.document.get());
+            source.document.reset();
+        }
         return true;
     }
 
