@@ -8,7 +8,7 @@ namespace colligo {
 
 namespace {
 
-constexpr std::size_t cacheCapacity = 50000; // objects
+constexpr std::size_t cacheCapacity = 20000; // objects
 
 } // namespace
 
