@@ -7,6 +7,12 @@ build=$1
 seconds=$2
 shift 2
 seeds="$build/tests/fuzz/seeds"
+# An empty certificate database of its own, so the certificate handler runs with NSS up.
+export HOME="$build/fuzz-home"
+if [ ! -f "$HOME/.pki/nssdb/cert9.db" ]; then
+  mkdir -p "$HOME/.pki/nssdb"
+  certutil -N -d "sql:$HOME/.pki/nssdb" --empty-password
+fi
 failed=0
 for target in "$@"; do
   corpus="$build/corpus/$target"

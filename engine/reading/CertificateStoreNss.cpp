@@ -71,6 +71,8 @@ CertificateStore::~CertificateStore()
 
 std::optional<Bytes> CertificateStore::decryptEnvelope(const Bytes &message) const
 {
+    if (!isOpen()) // NSS is not initialised: nothing may be asked of it
+        return std::nullopt;
     if (message.empty()) {
         recordMalformedInput();
         return std::nullopt;
