@@ -146,3 +146,22 @@ TEST_F(PublicKeyHandlerTest, FailsWithoutAKeyWhenNoStringIsForTheUser)
 }
 
 } // namespace
+
+namespace {
+
+// Found by fuzzing: without a certificate database NSS is never set up, and
+// the store must then decline every message instead of asking NSS anything.
+TEST(CertificateStoreWithoutDatabase, DeclinesEveryMessage)
+{
+    TempDir home;
+    std::string previous = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.path().c_str(), 1);
+    {
+        colligo::CertificateStore store;
+        EXPECT_FALSE(store.isOpen());
+        EXPECT_FALSE(store.decryptEnvelope({ 0x30, 0x80, 0x06, 0x09, 0x2a, 0x86, 0x48 }).has_value());
+    }
+    setenv("HOME", previous.c_str(), 1);
+}
+
+} // namespace
