@@ -91,3 +91,21 @@ for entry in "${inputs[@]}"; do
   unset times mems sizes med
 done
 echo "(ratios are median wall time against the peer's: below 1 is faster)"
+
+# Structural worst cases: every path through a DAG of nested forms (2^40), and
+# a chain of 200000 dictionaries; time and memory must stay small.
+cmake --build "$build" --target make-hostile-files > /dev/null
+"$build/bin/make-hostile-files" "$out"
+printf '\n%-28s %-14s %9s %9s %9s\n' "worst case (merged twice)" tool seconds "peak MiB" "out KiB"
+for name in nested-forms dictionary-chain; do
+  for tool in colligo mutool qpdf; do
+    target="$out/$name-$tool.pdf"
+    case $tool in
+      colligo) result=$(measure "$colligo" merge -o "$target" "$out/$name.pdf" "$out/$name.pdf") ;;
+      mutool) result=$(measure mutool merge -o "$target" "$out/$name.pdf" "$out/$name.pdf") || result="- -" ;;
+      qpdf) result=$(measure qpdf --empty --pages "$out/$name.pdf" "$out/$name.pdf" -- "$target") || result="- -" ;;
+    esac
+    size=$( [ -f "$target" ] && stat -c %s "$target" || echo 0)
+    printf '%-28s %-14s %9s %9.1f %9.1f\n' "$name" "$tool" "${result% *}" "$(echo "${result#* }/1024" | sed 's/^-\/1024$/0/' | bc -l)" "$(echo "$size/1024" | bc -l)"
+  done
+done

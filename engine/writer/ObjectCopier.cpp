@@ -406,12 +406,15 @@ void ObjectCopier::defer(Ref ref, int number)
     deferred.emplace_back(ref, number);
 }
 
+// No object is being assembled here, so what is complete can go to the file
+// at once: a long chain never sits in memory as a whole.
 void ObjectCopier::copyDeferredObjects()
 {
     while (!deferred.empty()) {
         auto [ref, number] = deferred.front();
         deferred.pop_front();
         copyObjectAs(ref, number);
+        output.writePendingObjects();
     }
 }
 

@@ -87,8 +87,8 @@ public:
     // Copies a direct dictionary as an object of its own under `number`.
     void copyDictionaryAs(const Dict *dict, int number);
 
-    // Copies the objects that were set aside at the nesting limit; call when
-    // no object is being assembled.
+    // Copies the objects that were set aside at the nesting limit and writes
+    // out the queue; call only when no object is being written piece by piece.
     void copyDeferredObjects();
 
     // Whether anything since the last call could not be copied in full (its
