@@ -168,4 +168,31 @@ TEST_F(CliTest, InterruptStopsTheMergeCleanly)
     EXPECT_FALSE(fs::exists(output));
 }
 
+// Merges and splits keep what readers navigate by unless --plain says
+// otherwise; the document information comes from the options.
+TEST_F(CliTest, NavigationIsKeptUnlessPlain)
+{
+    writeFile(in("nav.pdf"), navigationDocument(3, "Nav", "value"));
+    CommandResult info = colligo("info " + q("nav.pdf"));
+    EXPECT_NE(info.output.find("3 pages, with an outline, links, annotations, form fields and page labels"), std::string::npos) << info.output;
+
+    ASSERT_EQ(colligo("merge -o " + q("kept.pdf") + " --title 'Kept – all' --author Ann " + q("nav.pdf") + " " + q("a.pdf")).status, 0);
+    EXPECT_FALSE(navigationLines("outline", in("kept.pdf")).empty());
+    EXPECT_FALSE(navigationLines("links", in("kept.pdf")).empty());
+    expectPagesMatch(in("kept.pdf"), { { in("nav.pdf"), 1 }, { in("nav.pdf"), 2 }, { in("nav.pdf"), 3 }, { in("a.pdf"), 1 },
+                                       { in("a.pdf"), 2 }, { in("a.pdf"), 3 } });
+    CommandResult properties = runCommand("pdfinfo -enc UTF-8 " + q("kept.pdf"));
+    EXPECT_NE(properties.output.find("Kept – all"), std::string::npos) << properties.output;
+
+    ASSERT_EQ(colligo("merge --plain -o " + q("plain.pdf") + " " + q("nav.pdf") + " " + q("a.pdf")).status, 0);
+    EXPECT_TRUE(navigationLines("outline", in("plain.pdf")).empty());
+    EXPECT_TRUE(navigationLines("links", in("plain.pdf")).empty());
+    EXPECT_EQ(qpdfPageCount(in("plain.pdf")), 6);
+    EXPECT_EQ(readFile(in("plain.pdf")).find("/Annots"), std::string::npos); // pages only: no fields, notes or links
+
+    ASSERT_EQ(colligo("split " + q("nav.pdf") + " 2-3 -o " + q("part.pdf") + " --bookmark-per-file").status, 0);
+    EXPECT_FALSE(navigationLines("outline", in("part.pdf")).empty());
+    EXPECT_EQ(colligo("merge -o " + q("x.pdf") + " --title").status, 2);
+}
+
 } // namespace
