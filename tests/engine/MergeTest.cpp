@@ -198,7 +198,8 @@ TEST_F(MergeTest, EncryptedFilesThatOpenWithoutAPasswordMerge)
         const char *name;
         int bits;
         const char *extra;
-    } ciphers[] = { { "rc4-40.pdf", 40, "" }, { "rc4-128.pdf", 128, "--use-aes=n" }, { "aes-128.pdf", 128, "--use-aes=y" }, { "aes-256.pdf", 256, "" } };
+    } ciphers[] = { { "rc4-40-r2.pdf", 40, "" },          { "rc4-128-r3.pdf", 128, "--use-aes=n" }, { "aes-128-r4.pdf", 128, "--use-aes=y" },
+                    { "aes-256-r5.pdf", 256, "--force-R5" }, { "aes-256-r6.pdf", 256, "" } };
     for (const auto &cipher : ciphers) {
         SCOPED_TRACE(cipher.name);
         encryptWithQpdf(in("A.pdf"), in(cipher.name), "", "owner", cipher.extra, cipher.bits);
