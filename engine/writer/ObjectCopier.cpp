@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 
 namespace colligo {
@@ -78,6 +80,19 @@ bool readAll(Stream *stream, std::string &data)
 }
 
 } // namespace
+
+std::vector<bool> effectiveEntries(const Dict *dict)
+{
+    int length = dict->getLength();
+    std::vector<bool> effective(static_cast<std::size_t>(length), true);
+    if (length < 2)
+        return effective;
+    std::unordered_set<std::string_view> later;
+    for (int i = length - 1; i >= 0; --i)
+        if (!later.insert(dict->getKey(i)).second)
+            effective[static_cast<std::size_t>(i)] = false;
+    return effective;
+}
 
 void appendName(TextBuffer &buffer, const char *name)
 {
@@ -342,8 +357,10 @@ void ObjectCopier::writeDictionaryObject(const Dict *dict, int number)
     ++depth;
     TextBuffer text;
     text.appendf("%d %d obj\n<<\n", number, 0);
+    std::vector<bool> effective = effectiveEntries(dict);
     for (int i = 0; i < dict->getLength(); ++i)
-        copyEntry(dict->getKey(i), dict->getValNF(i), text);
+        if (effective[static_cast<std::size_t>(i)])
+            copyEntry(dict->getKey(i), dict->getValNF(i), text);
     text.append(">>\nendobj\n");
     output.queueObject(number, text.take());
     --depth;
@@ -377,9 +394,10 @@ void ObjectCopier::writeStreamObject(Stream *stream, int number)
     TextBuffer text;
     text.appendf("%d %d obj\n<<\n", number, 0);
     bool lengthWritten = false;
+    std::vector<bool> effective = effectiveEntries(dict);
     for (int i = 0; i < dict->getLength(); ++i) {
         const char *key = dict->getKey(i);
-        if (std::strcmp(key, "ID") == 0)
+        if (std::strcmp(key, "ID") == 0 || !effective[static_cast<std::size_t>(i)])
             continue;
         if (extent.lengthRewritten && std::strcmp(key, "Length") == 0) {
             text.appendf("/Length  %lld", static_cast<long long>(extent.length));

@@ -118,6 +118,11 @@ private:
     bool damaged = false;
 };
 
+// Which entries of a dictionary readers take: of a key that appears twice,
+// the last occurrence (as poppler and qpdf read it). Writing the others
+// would make the output's dictionaries ambiguous.
+std::vector<bool> effectiveEntries(const Dict *dict);
+
 // Text of values as the writer spells them.
 void appendName(TextBuffer &buffer, const char *name);
 void appendString(TextBuffer &buffer, const char *bytes, int length);

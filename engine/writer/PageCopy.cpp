@@ -197,7 +197,10 @@ void PdfWriter::writeResources(SourceState &source, const Object &resources, int
     output.startObject(resourcesNumber);
     if (resources.isDict()) {
         const Dict *dict = resources.getDict();
+        std::vector<bool> effective = effectiveEntries(dict);
         for (int i = 0; i < dict->getLength(); ++i) {
+            if (!effective[static_cast<std::size_t>(i)])
+                continue;
             appendName(lineBuffer, dict->getKey(i));
             source.copier.copyValue(dict->getValNF(i), lineBuffer);
             output.writeBuffer(lineBuffer);

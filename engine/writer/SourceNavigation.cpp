@@ -340,8 +340,11 @@ void SourceNavigation::Impl::writeAnnotation(const AnnotationCopy &copy, int pag
     const Dict *entries = copy.dict.getDict();
     const Field *field = copy.kind == AnnotationKind::widget ? rootField(copy.ref) : nullptr;
     bool goTo = isGoToAction(copy.dict);
+    std::vector<bool> effective = effectiveEntries(entries);
     for (int i = 0; i < entries->getLength(); ++i) {
         const char *key = entries->getKey(i);
+        if (!effective[static_cast<std::size_t>(i)])
+            continue;
         if (std::strcmp(key, "P") == 0) {
             text.append("/P");
             appendReference(text, pageNumber);
@@ -385,8 +388,11 @@ void SourceNavigation::Impl::writeField(Field &field)
     int number = source.reserveNumber(field.ref);
     TextBuffer text;
     text.appendf("%d %d obj\n<<\n", number, 0);
+    std::vector<bool> effective = effectiveEntries(dict.getDict());
     for (int i = 0; i < dict.dictGetLength(); ++i) {
         const char *key = dict.dictGetKey(i);
+        if (!effective[static_cast<std::size_t>(i)])
+            continue;
         if (std::strcmp(key, "Kids") == 0) {
             text.append("/Kids[");
             for (int kid : field.kids)

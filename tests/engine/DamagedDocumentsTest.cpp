@@ -104,6 +104,13 @@ const Case cases[] = {
                    node);
          return p.build("<< /Type /Pages /Count 4 /Kids [" + p.ref(node) + " " + p.ref(p.addPage(p.root, "Loop 2")) + "] >>");
      }, { "Loop 1", "Loop 2" } },
+    { "DuplicatedKeys", [] { // readers take the last occurrence; the copy keeps only that one
+         Pages p;
+         int contents = p.pdf.addStream("", p.contentsOf("Duplicated keys"));
+         int page = p.pdf.add("<< /Type /Page /Parent " + p.ref(p.root) + " /MediaBox [0 0 612 792] /Resources << /Font << /F1 999 0 R /F1 " +
+                              p.ref(p.font) + " >> /ProcSet [/PDF] /ProcSet [/PDF /Text] >> /Contents " + p.ref(contents) + " >>");
+         return p.build("<< /Type /Pages /Count 1 /Count 1 /Kids [" + p.ref(page) + "] >>");
+     }, { "Duplicated keys" } },
     { "LengthMissing", [] { return faultyStreamPage("", "Length missing"); }, { "Length missing" } },
     { "LengthMisspelt", [] { return faultyStreamPage("/Lenght 44", "Length misspelt"); }, { "Length misspelt" } },
     { "LengthNotANumber", [] { return faultyStreamPage("/Length ()", "Length not a number"); }, { "Length not a number" } },
