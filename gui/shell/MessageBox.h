@@ -1,7 +1,8 @@
 #pragma once
 // Every message box of the plug-in goes through ShowMessageBox: modal, owned by
-// the window that raises it, captioned with the application title. Tests
-// install a responder that answers the boxes instead of the user.
+// the window that raises it, captioned with the application title, with the
+// skin's own icon. Tests install a responder that answers the boxes instead
+// of the user.
 
 #include <QMessageBox>
 
@@ -13,12 +14,19 @@ using MessageBoxResponder = std::function<QMessageBox::StandardButton(QMessageBo
 // Boxes go to the responder while one is set; an empty one shows them again.
 void SetMessageBoxResponder(MessageBoxResponder responder);
 
+// `detail`, when given, is shown under the text (the reason of a failure).
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, QMessageBox::Icon icon,
                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+                                           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                           const QString &detail = QString());
 
 // The same with a caption of its own instead of the application title.
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &caption, const QString &text,
                                            QMessageBox::Icon icon,
                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+                                           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                           const QString &detail = QString());
+
+// The kind of icon a box was raised with (its picture is the skin's own, so
+// QMessageBox::icon() no longer tells).
+QMessageBox::Icon MessageBoxIcon(const QMessageBox &box);
