@@ -41,13 +41,17 @@ TAboutForm::TAboutForm(QWidget *owner)
     TntLabel4 = AddLabel("TntLabel4", tr("About"), 15, 8, headingStyle);
     lblProduct = AddLabel("lblProduct", context ? context->ProductTitle : QString(), 112, 68, productStyle);
     lblTagline = AddLabel("lblTagline", tr("Join PDF files into one, page by page."), 113, 102, taglineStyle);
+    lblTagline->setWordWrap(true); // two lines in a language that needs them
+    lblTagline->setFixedWidth(295);
+    lblTagline->adjustSize();
     TntLabel1 = AddLabel("TntLabel1", tr("Support:"), 15, 184, plainStyle);
     lblSupport = AddLinkLabel("lblSupport", 68, 184);
     TntLabel2 = AddLabel("TntLabel2", tr("Home Page:"), 15, 200, plainStyle);
     lblHome = AddLinkLabel("lblHome", 84, 200);
     lblCopyright = AddLabel("lblCopyright", QString(), 15, 216, plainStyle);
-    TntLabel3 = AddLabel("TntLabel3", tr("Version:"), 300, 184, boldStyle);
-    lblVersion = AddLabel("lblVersion", QString(), 362, 184, boldStyle);
+    // The version sits under the product's name, clear of the long support link.
+    TntLabel3 = AddLabel("TntLabel3", tr("Version:"), 113, 142, boldStyle);
+    lblVersion = AddLabel("lblVersion", QString(), 175, 142, boldStyle);
     PlaceAfter(lblSupport, TntLabel1);
     PlaceAfter(lblHome, TntLabel2);
     PlaceAfter(lblVersion, TntLabel3);

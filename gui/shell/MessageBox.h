@@ -1,7 +1,7 @@
 #pragma once
 // Every message box of the plug-in goes through ShowMessageBox: modal, owned by
-// the window that raises it, captioned with the application title, with the
-// skin's own icon. Tests install a responder that answers the boxes instead
+// the window that raises it, captioned with the application title (its icon
+// is the skin's own, from the application's style). Tests install a responder that answers the boxes instead
 // of the user.
 
 #include <QMessageBox>
@@ -26,7 +26,3 @@ QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &captio
                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
                                            const QString &detail = QString());
-
-// The kind of icon a box was raised with (its picture is the skin's own, so
-// QMessageBox::icon() no longer tells).
-QMessageBox::Icon MessageBoxIcon(const QMessageBox &box);

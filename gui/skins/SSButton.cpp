@@ -408,7 +408,7 @@ void TssSkinButton::PaintCaption(QPainter &painter, int index)
         area.translate(0, 1); // pressed: the words sink with the face
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setBold(captionLook.Bold);
-    const int room = area.width() - 6;
+    const int room = area.width() - 4;
     int pixelSize = scale(captionLook.PixelSize);
     font.setPixelSize(pixelSize);
     while (pixelSize > 9 && QFontMetrics(font).horizontalAdvance(caption) > room)

@@ -60,25 +60,14 @@ QImage SharpListImage(const QString &fileName, int index, int count)
     return Slice(SharpPicture(fileName), index, count);
 }
 
-QPixmap Icon(const QString &fileName, QSize logicalSize, qreal devicePixelRatio)
-{
-    const QImage source = devicePixelRatio > 1 ? SharpPicture(fileName) : Picture(fileName);
-    if (source.isNull())
-        return {};
-    QPixmap icon = QPixmap::fromImage(
-        source.scaled(logicalSize * devicePixelRatio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    icon.setDevicePixelRatio(devicePixelRatio);
-    return icon;
-}
-
 TSkinCaption CaptionLook(const QString &stripName)
 {
     using namespace SkinPalette;
     // The toolbar's faces carry their icon at the left; the caption takes the rest.
     if (stripName == u"btn_addfiles.png" || stripName == u"btn_method.png" || stripName == u"btn_options.png")
-        return Look(QRect(32, 0, 76, 34), 13, false, Text, Text, Text, DisabledText);
+        return Look(QRect(31, 0, 80, 34), 13, false, Text, Text, Text, DisabledText);
     if (stripName == u"btn_help.png")
-        return Look(QRect(32, 0, 54, 34), 13, false, Text, Text, Text, DisabledText);
+        return Look(QRect(31, 0, 58, 34), 13, false, Text, Text, Text, DisabledText);
     // Merge: its arrows above, the word below.
     if (stripName == u"btn_merge.png")
         return Look(QRect(2, 30, 112, 24), 15, true, Qt::white, Qt::white, Qt::white, OnAccentDisabled);

@@ -3,7 +3,6 @@
 #include "SSButton.h"
 
 #include <QImage>
-#include <QPixmap>
 #include <QString>
 
 // The application's skin pictures, compiled in under ":/skins/". Each comes
@@ -24,11 +23,6 @@ QImage SharpPicture(const QString &fileName);
 // plain and from the sharp picture.
 QImage ListImage(const QString &fileName, int index, int count);
 QImage SharpListImage(const QString &fileName, int index, int count);
-
-// An icon picture (the message boxes' "icon_question.png" and others) at
-// `logicalSize` for a screen of `devicePixelRatio`, drawn from the sharper
-// picture when the screen has more pixels per point.
-QPixmap Icon(const QString &fileName, QSize logicalSize, qreal devicePixelRatio);
 
 // Where the caption sits on the faces of that button strip, and in which colours.
 TSkinCaption CaptionLook(const QString &stripName);

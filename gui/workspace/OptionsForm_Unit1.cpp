@@ -15,6 +15,8 @@
 namespace {
 
 const QString rowStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans'; background: transparent;");
+// A check box keeps the style's own box: a background in its style sheet would take it away.
+const QString checkStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans';");
 const QString captionStyle = QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';");
 const QString tabProperties = QStringLiteral("tab_properties.png");
 const QString tabOther = QStringLiteral("tab_other.png");
@@ -57,6 +59,7 @@ TOptionsForm::TOptionsForm(QWidget *owner, const TOutputOptions &values)
     PanelOther->setGeometry(PanelProperties->geometry());
     LoadValues(values);
     SetTabOrder();
+    TntComboBox1->setFocus();
     selectedTab = 0;
     ShowTab();
 }
@@ -88,7 +91,7 @@ QCheckBox *TOptionsForm::CheckBox(QWidget *panel, const char *name, const QStrin
 {
     auto *box = new QCheckBox(caption, panel);
     box->setObjectName(QLatin1String(name));
-    box->setStyleSheet(rowStyle);
+    box->setStyleSheet(checkStyle);
     box->move(19, top);
     box->adjustSize();
     return box;

@@ -18,7 +18,7 @@ namespace workspace_testing {
 ScriptedUser::ScriptedUser()
 {
     SetMessageBoxResponder([this](QMessageBox &box) {
-        Seen.append({box.windowTitle(), box.text(), box.informativeText(), MessageBoxIcon(box)});
+        Seen.append({box.windowTitle(), box.text(), box.informativeText(), box.icon()});
         if (WhileOpen)
             WhileOpen();
         if (Answers.empty())

@@ -430,6 +430,8 @@ Picture tabImages()
     const QSize frame(186, 26);
     return buttonStrip(frame, 2, Colors::Body, [&](QPainter &painter, const QRect &area, State state) {
         const bool selected = state == Normal;
+        // Tabs are not cut out: their corners show the window behind them.
+        painter.fillRect(area, Colors::Body);
         QPainterPath top;
         const QRectF plate = QRectF(area).adjusted(0.5, 0.5, -0.5, 0);
         top.addRoundedRect(plate.adjusted(0, 0, 0, buttonRadius), buttonRadius, buttonRadius);
