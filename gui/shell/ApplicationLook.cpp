@@ -1,6 +1,5 @@
 #include "ApplicationLook.h"
 
-#include "SSButton.h"
 #include "SkinArtwork.h"
 #include "SkinPalette.h"
 
@@ -123,5 +122,4 @@ void ApplyApplicationLook(QApplication &application)
     application.setStyle(new SkinStyle);
     application.setPalette(SkinColours());
     application.setStyleSheet(SkinStyleSheet());
-    InstallSkinAccessibility();
 }

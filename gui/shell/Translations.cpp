@@ -19,9 +19,14 @@ QStringList ApplicationTranslations::Languages()
 }
 
 ApplicationTranslations::ApplicationTranslations(const QLocale &locale)
+    : ApplicationTranslations(locale.uiLanguages())
+{
+}
+
+ApplicationTranslations::ApplicationTranslations(const QStringList &uiLanguages)
 {
     const QStringList spoken = Languages();
-    for (const QString &name : locale.uiLanguages()) {
+    for (const QString &name : uiLanguages) {
         const QLocale candidate(name);
         if (candidate.language() == QLocale::English || candidate.language() == QLocale::C)
             return; // the source texts are English

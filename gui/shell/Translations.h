@@ -15,8 +15,11 @@
 class ApplicationTranslations
 {
 public:
-    // The first of the locale's user-interface languages that the application
-    // speaks; English, or none that it speaks, leaves every text in English.
+    // The first of the user-interface languages ("de-DE", "fr", in the order
+    // the desktop prefers them) that the application speaks; English first,
+    // or none that it speaks, leaves every text in English.
+    explicit ApplicationTranslations(const QStringList &uiLanguages);
+    // The user-interface languages of the locale (the desktop's: QLocale::system()).
     explicit ApplicationTranslations(const QLocale &locale);
     ~ApplicationTranslations();
     ApplicationTranslations(const ApplicationTranslations &) = delete;

@@ -14,6 +14,51 @@
 
 #include <algorithm>
 
+// ---------------------------------------------------------------- accessibility
+
+namespace {
+
+class SkinButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit SkinButtonAccessible(QWidget *button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            static_cast<TssCustomButton *>(widget())->Press();
+    }
+};
+
+QAccessibleInterface *SkinButtonAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("TssCustomButton") && object && object->isWidgetType())
+        return new SkinButtonAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+// Screen readers see skinned buttons as buttons they can press; the first
+// button made tells the accessibility framework so, for as long as this code
+// stays loaded (a plug-in library takes its factory back when it unloads).
+class AccessibilityInstallation
+{
+public:
+    AccessibilityInstallation() { QAccessible::installFactory(&SkinButtonAccessibleFactory); }
+    ~AccessibilityInstallation() { QAccessible::removeFactory(&SkinButtonAccessibleFactory); }
+};
+
+void InstallSkinAccessibility()
+{
+    static const AccessibilityInstallation installation;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- TssCustomButton
 
 TssCustomButton::TssCustomButton(QWidget *parent)
@@ -23,6 +68,7 @@ TssCustomButton::TssCustomButton(QWidget *parent)
     setMouseTracking(true);
     // The keyboard reaches the button; a mouse click does not move the focus.
     setFocusPolicy(Qt::TabFocus);
+    InstallSkinAccessibility();
 }
 
 void TssCustomButton::SetMask(bool on)
@@ -484,42 +530,4 @@ void TssLinkButton::MouseLeave()
     TssSkinButton::MouseLeave();
     if (linkedButton)
         linkedButton->MouseLeave();
-}
-
-// ---------------------------------------------------------------- accessibility
-
-namespace {
-
-class SkinButtonAccessible : public QAccessibleWidget
-{
-public:
-    explicit SkinButtonAccessible(QWidget *button)
-        : QAccessibleWidget(button, QAccessible::Button)
-    {
-    }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction())
-            static_cast<TssCustomButton *>(widget())->Press();
-    }
-};
-
-QAccessibleInterface *SkinButtonAccessibleFactory(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("TssCustomButton") && object && object->isWidgetType())
-        return new SkinButtonAccessible(static_cast<QWidget *>(object));
-    return nullptr;
-}
-
-} // namespace
-
-void InstallSkinAccessibility()
-{
-    static bool installed = false;
-    if (!installed)
-        QAccessible::installFactory(&SkinButtonAccessibleFactory);
-    installed = true;
 }

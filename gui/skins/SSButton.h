@@ -160,10 +160,6 @@ private:
     int scaleD = 0;
 };
 
-// Lets screen readers see skinned buttons as buttons they can press.
-// Called once by the application before its first window.
-void InstallSkinAccessibility();
-
 // A skinned button whose hover state also drives another one.
 class TssLinkButton : public TssSkinButton {
     Q_OBJECT

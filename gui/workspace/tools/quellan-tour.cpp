@@ -357,7 +357,7 @@ int main(int argc, char *argv[])
 
     TMergerForm form;
     MergerForm = &form;
-    Tour tour{form, files, prefix};
+    Tour tour{form, files, prefix, QString(), nullptr};
     std::vector<Step> steps;
     if (whole) {
         Append(steps, tour.FirstMerge());
