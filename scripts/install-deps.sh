@@ -8,10 +8,15 @@ packages=(
   cmake make g++ pkg-config
   libpoppler-private-dev libpoppler-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev
+  # lrelease and lupdate for the translations, and Qt's own translated texts
+  qt6-l10n-tools qt6-translations-l10n
+  # the captions' font, and one that has Japanese
+  fonts-dejavu-core fonts-ipafont-gothic
   libnss3-dev libnss3-tools
   libpugixml-dev
   googletest libgtest-dev
-  qpdf poppler-utils ghostscript python3-pikepdf mupdf-tools
+  # test oracles and benchmark peers; groff renders the man page
+  qpdf poppler-utils ghostscript python3-pikepdf mupdf-tools groff-base
   r-doc-pdf octave-doc gnuplot-doc
   texlive-latex-recommended-doc texlive-metapost-doc asymptote-doc ruby-prawn-doc
   time bc

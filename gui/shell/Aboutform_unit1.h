@@ -17,6 +17,8 @@ public:
 
     TssSkinForm *ssSkinForm1;
     QLabel *TntLabel4;
+    QLabel *lblProduct;
+    QLabel *lblTagline;
     QLabel *TntLabel1;
     QLabel *lblSupport;
     QLabel *TntLabel2;

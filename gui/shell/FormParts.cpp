@@ -1,16 +1,28 @@
 #include "FormParts.h"
 
 #include "SSButton.h"
+#include "SSForm.h"
 #include "SkinArtwork.h"
 
 #include <QLabel>
 
-TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, QPoint place, int frames)
+TssSkinForm *SkinForm(QWidget *form, const QString &picture)
+{
+    auto *skin = new TssSkinForm(form);
+    skin->setObjectName(QStringLiteral("ssSkinForm1"));
+    skin->SetPicture(SkinArtwork::Picture(picture), SkinArtwork::SharpPicture(picture));
+    return skin;
+}
+
+TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, QPoint place, int frames,
+                          const QString &caption)
 {
     auto *button = new TssSkinButton(parent);
     button->setObjectName(QLatin1String(name));
     button->SetDivNum(frames);
-    button->SetSkin(SkinArtwork::Picture(strip));
+    button->SetSkin(SkinArtwork::Picture(strip), SkinArtwork::SharpPicture(strip));
+    button->SetCaptionLook(SkinArtwork::CaptionLook(strip));
+    button->SetCaption(caption);
     button->SetMask(true);
     button->move(place);
     return button;
@@ -24,4 +36,13 @@ QLabel *Label(QWidget *parent, const char *name, const QString &text, QPoint pla
     label->move(place);
     label->adjustSize();
     return label;
+}
+
+void CentreOnOwner(QWidget *dialog)
+{
+    const QWidget *owner = dialog->parentWidget();
+    if (!owner)
+        return;
+    const QWidget *ownerWindow = owner->window();
+    dialog->move(ownerWindow->geometry().center() - dialog->rect().center());
 }

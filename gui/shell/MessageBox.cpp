@@ -5,11 +5,13 @@
 #include <utility>
 
 namespace {
+
 MessageBoxResponder &Responder()
 {
     static MessageBoxResponder responder;
     return responder;
 }
+
 } // namespace
 
 void SetMessageBoxResponder(MessageBoxResponder responder)
@@ -19,17 +21,19 @@ void SetMessageBoxResponder(MessageBoxResponder responder)
 
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, QMessageBox::Icon icon,
                                            QMessageBox::StandardButtons buttons,
-                                           QMessageBox::StandardButton defaultButton)
+                                           QMessageBox::StandardButton defaultButton, const QString &detail)
 {
-    return ShowMessageBox(owner, ApplicationTitle(), text, icon, buttons, defaultButton);
+    return ShowMessageBox(owner, ApplicationTitle(), text, icon, buttons, defaultButton, detail);
 }
 
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &caption, const QString &text,
                                            QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
-                                           QMessageBox::StandardButton defaultButton)
+                                           QMessageBox::StandardButton defaultButton, const QString &detail)
 {
     QMessageBox box(icon, caption, text, buttons, owner);
     box.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    if (!detail.isEmpty())
+        box.setInformativeText(detail);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     if (Responder())

@@ -5,3 +5,7 @@
 #include <QString>
 
 void ShellOpen(const QString &target);
+
+// Opens the user guide that ships in the application folder
+// ("help/index.html") with the desktop's browser, at `section` when given.
+void ShellOpenHelp(const QString &applicationFolder, const QString &section = QString());

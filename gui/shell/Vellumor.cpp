@@ -1,14 +1,17 @@
 #include "Vellumor.h"
 
+#include "ApplicationLook.h"
 #include "ApplicationTitle.h"
 #include "Configuration.h"
 #include "MergerForm_Unit1.h"
 #include "MessageBox.h"
 #include "MuiContext.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QIcon>
+#include <QLocale>
 
 #include <cstdio>
 #include <exception>
@@ -42,6 +45,8 @@ void RunMainWindow(const char *title)
 {
     MuiContext context = MakeMuiContext(QCoreApplication::applicationFilePath(), QString::fromUtf8(title));
     MuiContextPublication publication(&context);
+    // The desktop's language, for every window of the run.
+    ApplicationTranslations translations(QLocale::system());
     LoadConfiguration(context);
     context.NoticeText = NoticeText;
     SetApplicationTitle(context.ProductTitle);
@@ -111,6 +116,7 @@ bool Vellumor::Run(Plug::IconHandle icon, const char *title)
                 QApplication::setWindowIcon(QIcon(QString::fromUtf8(icon)));
             // Lets Linux desktops match the windows to the installed desktop entry.
             QGuiApplication::setDesktopFileName(QStringLiteral("quellan-pdf-merger"));
+            ApplyApplicationLook(*qApp);
             RunMainWindow(title ? title : "");
         });
     });

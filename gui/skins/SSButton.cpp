@@ -1,11 +1,63 @@
 #include "SSButton.h"
 
+#include "SkinPalette.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QDialog>
 #include <QMessageBox>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+// ---------------------------------------------------------------- accessibility
+
+namespace {
+
+class SkinButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit SkinButtonAccessible(QWidget *button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            static_cast<TssCustomButton *>(widget())->Press();
+    }
+};
+
+QAccessibleInterface *SkinButtonAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("TssCustomButton") && object && object->isWidgetType())
+        return new SkinButtonAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+// Screen readers see skinned buttons as buttons they can press; the first
+// button made tells the accessibility framework so, for as long as this code
+// stays loaded (a plug-in library takes its factory back when it unloads).
+class AccessibilityInstallation
+{
+public:
+    AccessibilityInstallation() { QAccessible::installFactory(&SkinButtonAccessibleFactory); }
+    ~AccessibilityInstallation() { QAccessible::removeFactory(&SkinButtonAccessibleFactory); }
+};
+
+void InstallSkinAccessibility()
+{
+    static const AccessibilityInstallation installation;
+}
+
+} // namespace
 
 // ---------------------------------------------------------------- TssCustomButton
 
@@ -14,6 +66,9 @@ TssCustomButton::TssCustomButton(QWidget *parent)
 {
     // Mouse moves are reported (OnMouseMove) even with no button pressed.
     setMouseTracking(true);
+    // The keyboard reaches the button; a mouse click does not move the focus.
+    setFocusPolicy(Qt::TabFocus);
+    InstallSkinAccessibility();
 }
 
 void TssCustomButton::SetMask(bool on)
@@ -51,10 +106,26 @@ void TssCustomButton::SyncWithAction()
     // Showing a button that has no parent yet would open it as a window.
     if (parentWidget() || !action->isVisible())
         setVisible(action->isVisible());
-    // The caption is part of the artwork; keep it for screen readers and hints.
-    setAccessibleName(action->text());
+    ActionTextChanged(action->iconText());
     setToolTip(action->toolTip());
     update();
+}
+
+void TssCustomButton::ActionTextChanged(const QString &text)
+{
+    setAccessibleName(text);
+}
+
+void TssCustomButton::Press()
+{
+    if (!isEnabled())
+        return;
+    QPointer<TssCustomButton> self(this);
+    clicking = true;
+    down = false;
+    Click();
+    if (self)
+        clicking = false;
 }
 
 void TssCustomButton::MouseDown(Qt::MouseButton button, QPoint position)
@@ -137,7 +208,10 @@ void TssCustomButton::HandModalResultToDialog()
 
 void TssCustomButton::paintEvent(QPaintEvent *)
 {
-    QImage offscreen(size(), QImage::Format_ARGB32_Premultiplied);
+    // As many pixels as the screen has, so sharp pictures and captions stay sharp.
+    const qreal ratio = devicePixelRatioF();
+    QImage offscreen(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    offscreen.setDevicePixelRatio(ratio);
     offscreen.fill(Qt::transparent);
     {
         QPainter painter(&offscreen);
@@ -150,11 +224,51 @@ void TssCustomButton::paintEvent(QPaintEvent *)
                 PaintButtonMouseOn(painter);
             else
                 PaintButtonNormal(painter);
+            if (hasFocus())
+                PaintFocus(painter);
         } catch (...) {
             // A broken picture must not take the window down; show what was drawn.
         }
     }
     QPainter(this).drawImage(0, 0, offscreen);
+}
+
+// A dark ring with a light line inside: it shows on light and on accent faces.
+void TssCustomButton::PaintFocus(QPainter &painter)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF outer = QRectF(rect()).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(SkinPalette::AccentPressed, 2));
+    painter.drawRoundedRect(outer, 4, 4);
+    painter.setPen(QPen(QColor(255, 255, 255, 200), 1));
+    painter.drawRoundedRect(outer.adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
+    painter.restore();
+}
+
+void TssCustomButton::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Press();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TssCustomButton::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TssCustomButton::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TssCustomButton::mousePressEvent(QMouseEvent *event)
@@ -199,10 +313,29 @@ TssSkinButton::TssSkinButton(QWidget *parent)
     AdjustSize();
 }
 
-void TssSkinButton::SetSkin(const QImage &strip)
+void TssSkinButton::SetSkin(const QImage &strip, const QImage &sharpStrip)
 {
     skin = strip;
+    sharpSkin = sharpStrip;
     SkinChanged();
+}
+
+void TssSkinButton::SetCaption(const QString &text)
+{
+    caption = text;
+    setAccessibleName(text);
+    update();
+}
+
+void TssSkinButton::SetCaptionLook(const TSkinCaption &look)
+{
+    captionLook = look;
+    update();
+}
+
+void TssSkinButton::ActionTextChanged(const QString &text)
+{
+    SetCaption(text);
 }
 
 void TssSkinButton::SkinChanged()
@@ -272,17 +405,67 @@ void TssSkinButton::MaskChanged()
     }
 }
 
+// The sharp strip is painted where it adds pixels: on a screen with more
+// pixels per point, or on a button stretched beyond its design size.
+bool TssSkinButton::PaintsSharp(const QPainter &painter) const
+{
+    if (sharpSkin.isNull() || sharpSkin.width() / divNum <= 0)
+        return false;
+    return painter.device()->devicePixelRatioF() > 1 || scaledSkin.size() != skin.size();
+}
+
 void TssSkinButton::PaintFrame(QPainter &painter, int index)
 {
     if (skin.isNull()) {
         painter.setPen(Qt::black);
         painter.drawText(QRect(0, 0, width(), 20), Qt::AlignCenter, objectName());
-    } else if (FrameWidth() <= 0 || scaledSkin.height() <= 0) {
+        return;
+    }
+    if (FrameWidth() <= 0 || scaledSkin.height() <= 0) {
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    } else {
-        painter.drawImage(0, 0, scaledSkin, index * FrameWidth(), 0, FrameWidth(), scaledSkin.height());
+        return;
     }
+    const QRect target(0, 0, FrameWidth(), scaledSkin.height());
+    painter.drawImage(target, scaledSkin, QRect(index * FrameWidth(), 0, FrameWidth(), scaledSkin.height()));
+    if (PaintsSharp(painter)) {
+        // Over the plain frame, which fills every pixel the button is cut to.
+        const int sharpFrame = sharpSkin.width() / divNum;
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, sharpSkin, QRect(index * sharpFrame, 0, sharpFrame, sharpSkin.height()));
+        painter.restore();
+    }
+    PaintCaption(painter, index);
+}
+
+void TssSkinButton::PaintCaption(QPainter &painter, int index)
+{
+    if (caption.isEmpty())
+        return;
+    // The look is laid out for the design size; a stretched button stretches it.
+    const bool scaled = scaleM != scaleD && scaleD != 0;
+    auto scale = [&](int value) { return scaled ? MulDiv(value, scaleM, scaleD) : value; };
+    QRect area = captionLook.Area.isEmpty()
+                     ? QRect(0, 0, width(), height())
+                     : QRect(scale(captionLook.Area.x()), scale(captionLook.Area.y()), scale(captionLook.Area.width()),
+                             scale(captionLook.Area.height()));
+    if (index == 2)
+        area.translate(0, 1); // pressed: the words sink with the face
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(captionLook.Bold);
+    const int room = area.width() - 4;
+    int pixelSize = scale(captionLook.PixelSize);
+    font.setPixelSize(pixelSize);
+    while (pixelSize > 9 && QFontMetrics(font).horizontalAdvance(caption) > room)
+        font.setPixelSize(--pixelSize);
+    const QString shown = QFontMetrics(font).elidedText(caption, Qt::ElideRight, room);
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(captionLook.Ink[std::clamp(index, 0, 3)]);
+    painter.drawText(area, Qt::AlignCenter, shown);
+    painter.restore();
 }
 
 void TssSkinButton::PaintButtonNormal(QPainter &painter)
@@ -300,6 +483,8 @@ void TssSkinButton::PaintButtonMouseDown(QPainter &painter)
     PaintFrame(painter, divNum >= 3 ? 2 : 0);
 }
 
+// Without a frame of its own a disabled button shows the normal face, but its
+// caption still reads as disabled.
 void TssSkinButton::PaintButtonDisabled(QPainter &painter)
 {
     PaintFrame(painter, divNum == 4 ? 3 : 0);

@@ -9,13 +9,25 @@
 class QAction;
 class QPainter;
 
+// How a caption sits on a button's face: where within one frame (an empty
+// area is the whole frame), how large, and its colour in each state (normal,
+// mouse over, pressed, disabled). A caption too wide for its area is drawn
+// smaller, down to 9 pixels, and cut short with an ellipsis beyond that.
+struct TSkinCaption {
+    QRect Area;
+    int PixelSize = 13;
+    bool Bold = false;
+    QColor Ink[4] = {Qt::black, Qt::black, Qt::black, Qt::gray};
+};
+
 // The values a skinned button hands to its dialog when clicked; the dialog
 // closes with a non-zero one and QDialog::exec() returns it.
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
 // A button that paints itself, state by state, into an off-screen bitmap.
 // A click counts only when the left button goes down and up on the button
-// without the mouse leaving it in between.
+// without the mouse leaving it in between. The keyboard reaches it with Tab
+// (a ring shows the focus) and clicks it with Space or Enter.
 class TssCustomButton : public QWidget {
     Q_OBJECT
 
@@ -40,6 +52,9 @@ public:
     bool IsMouseOn() const { return mouseOn; }
     bool IsDown() const { return down; }
 
+    // A click as the keyboard or a screen reader gives it.
+    void Press();
+
 signals:
     void OnClick();
     void OnMouseEnter(TssCustomButton *sender);
@@ -55,6 +70,9 @@ protected:
     virtual void PaintButtonMouseDown(QPainter &painter) = 0;
     virtual void PaintButtonDisabled(QPainter &painter) = 0;
     virtual void AdjustSize() {}
+    virtual void PaintFocus(QPainter &painter);
+    // The bound action's text changed; the button shows it to screen readers.
+    virtual void ActionTextChanged(const QString &text);
 
     virtual void MouseDown(Qt::MouseButton button, QPoint position);
     virtual void MouseUp(Qt::MouseButton button, QPoint position);
@@ -67,6 +85,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -93,7 +114,15 @@ public:
     explicit TssSkinButton(QWidget *parent = nullptr);
 
     const QImage &Skin() const { return skin; }
-    void SetSkin(const QImage &strip);
+    // `sharpStrip`, when given, is the same strip drawn with more pixels (its
+    // device pixel ratio says how many); screens that have them paint it.
+    void SetSkin(const QImage &strip, const QImage &sharpStrip = QImage());
+
+    // The words over every frame (the button's action gives its text).
+    QString Caption() const { return caption; }
+    void SetCaption(const QString &text);
+    const TSkinCaption &CaptionLook() const { return captionLook; }
+    void SetCaptionLook(const TSkinCaption &look);
 
     int DivNum() const { return divNum; }
     void SetDivNum(int frames);
@@ -112,13 +141,19 @@ protected:
     void AdjustSize() override;
 
 private:
+    void ActionTextChanged(const QString &text) override;
     void SkinChanged();
     bool ScaleSkin();
     int FrameWidth() const { return scaledSkin.width() / divNum; }
     QImage Frame(int index) const;
     void PaintFrame(QPainter &painter, int index);
+    void PaintCaption(QPainter &painter, int index);
+    bool PaintsSharp(const QPainter &painter) const;
 
     QImage skin;
+    QImage sharpSkin;
+    QString caption;
+    TSkinCaption captionLook;
     int divNum = 3;
     QImage scaledSkin;
     int scaleM = 0;

@@ -13,9 +13,10 @@ TssSkinForm::TssSkinForm(QWidget *form)
     lower();
 }
 
-void TssSkinForm::SetPicture(const QImage &picture)
+void TssSkinForm::SetPicture(const QImage &picture, const QImage &sharpPicture)
 {
     glyph = picture;
+    sharpGlyph = sharpPicture;
     PictureChanged();
 }
 
@@ -77,6 +78,14 @@ void TssSkinForm::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!glyph.isNull()) {
         painter.drawImage(0, 0, glyph);
+        // The sharp picture goes over the plain one, which fills every pixel
+        // of the shape: where the sharp one is see-through at an edge, the
+        // plain one shows instead of the form's own background.
+        const bool morePixels = devicePixelRatioF() > 1 || sharpGlyph.deviceIndependentSize() != QSizeF(glyph.size());
+        if (!sharpGlyph.isNull() && morePixels) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(QRect(QPoint(0, 0), glyph.size()), sharpGlyph);
+        }
         return;
     }
     painter.setPen(Qt::black);

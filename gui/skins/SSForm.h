@@ -8,6 +8,8 @@
 // Paints a form's whole background from one bitmap and gives the form the
 // bitmap's size and shape: pixels of TransparentColor are cut out of the window.
 // The form loses its system frame; the user moves it by dragging the background.
+// A sharper copy of the picture, when given, is painted on screens with more
+// pixels per point; the plain picture still decides size and shape.
 class TssSkinForm : public QWidget {
     Q_OBJECT
 
@@ -15,7 +17,7 @@ public:
     explicit TssSkinForm(QWidget *form);
 
     const QImage &Glyph() const { return glyph; }
-    void SetPicture(const QImage &picture);
+    void SetPicture(const QImage &picture, const QImage &sharpPicture = QImage());
 
     TColor TransparentColor() const { return transparentColor; }
     void SetColor(TColor colour);
@@ -40,6 +42,7 @@ private:
 
     QWidget *form = nullptr;
     QImage glyph;
+    QImage sharpGlyph;
     TColor transparentColor = clFuchsia;
     int scaleM = 0;
     int scaleD = 0;

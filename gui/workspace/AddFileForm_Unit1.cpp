@@ -1,6 +1,7 @@
 #include "AddFileForm_Unit1.h"
 
 #include "AddFileThread.h"
+#include "FormParts.h"
 #include "MessageBox.h"
 #include "SSButton.h"
 #include "SSForm.h"
@@ -12,17 +13,14 @@
 
 TAddFileForm::TAddFileForm(QWidget *owner, const QStringList &paths, QList<TItemInfo> &items)
     : QDialog(owner)
-    , ssSkinForm1(new TssSkinForm(this))
-    , Label1(new QLabel(QStringLiteral("Add PDF Files..."), this))
+    , ssSkinForm1(SkinForm(this, QStringLiteral("addfile.png")))
+    , Label1(new QLabel(tr("Add PDF Files..."), this))
     , lblFile(new QLabel(this))
-    , btnCancle(new TssSkinButton(this))
+    , btnCancle(SkinButton(this, "btnCancle", QStringLiteral("dlg_stop.png"), QPoint(314, 126), 4, tr("Stop")))
     , thread(new AddFileThread(this, paths, items))
 {
     setObjectName(QStringLiteral("AddFileForm"));
-    setWindowTitle(QStringLiteral("Add PDF Files"));
-
-    ssSkinForm1->setObjectName(QStringLiteral("ssSkinForm1"));
-    ssSkinForm1->SetPicture(SkinArtwork::Picture(QStringLiteral("addfile.png")));
+    setWindowTitle(tr("Add PDF Files"));
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setStyleSheet(QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';"));
@@ -34,12 +32,8 @@ TAddFileForm::TAddFileForm(QWidget *owner, const QStringList &paths, QList<TItem
     lblFile->setWordWrap(true);
     lblFile->setGeometry(56, 56, 340, 44);
     lblFile->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    btnCancle->setObjectName(QStringLiteral("btnCancle"));
-    btnCancle->SetDivNum(4);
-    btnCancle->SetSkin(SkinArtwork::Picture(QStringLiteral("dlg_stop.png")));
-    btnCancle->SetMask(true);
-    btnCancle->move(314, 126);
+    lblFile->setAccessibleName(tr("File being opened"));
+    btnCancle->setFocus();
     connect(btnCancle, &TssCustomButton::OnClick, this, &TAddFileForm::btnCancleClick);
 }
 
@@ -54,6 +48,7 @@ TAddFileForm::~TAddFileForm()
 void TAddFileForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    CentreOnOwner(this);
     FormShow();
 }
 
@@ -98,7 +93,7 @@ void TAddFileForm::btnCancleClick()
     if (ended || asking)
         return;
     asking = true;
-    const auto answer = ShowMessageBox(this, QStringLiteral("Cancel"), QStringLiteral("Are you sure to stop adding files."),
+    const auto answer = ShowMessageBox(this, tr("Cancel"), tr("Are you sure to stop adding files."),
                                        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
     asking = false;
     if (ended)

@@ -23,7 +23,7 @@ void AddFileThread::run()
     for (const QString &path : Paths) {
         if (path.isEmpty())
             continue;
-        ShowStatus(QStringLiteral("Add File: '%1'.").arg(path));
+        ShowStatus(tr("Add File: '%1'.").arg(path));
 
         const DocumentHandle document = OpenPDFW(reinterpret_cast<const ColligoWideChar *>(path.utf16()), nullptr);
         if (StopRequested) {
@@ -38,7 +38,7 @@ void AddFileThread::run()
         ClosePDF(document);
         Items.append(MeasuredItem(path, pages));
     }
-    ShowStatus(QStringLiteral("Adding files done."));
+    ShowStatus(tr("Adding files done."));
     QCoreApplication::postEvent(Form, new QEvent(WM_ADDFILE_DONE));
 }
 

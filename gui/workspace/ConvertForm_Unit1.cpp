@@ -1,5 +1,6 @@
 #include "ConvertForm_Unit1.h"
 
+#include "ApplicationTitle.h"
 #include "ConvertThread.h"
 #include "FormParts.h"
 #include "MessageBox.h"
@@ -17,11 +18,8 @@
 
 namespace {
 
-QString ApplicationTitle()
-{
-    MuiContext *context = CurrentMuiContext();
-    return context ? context->ProductTitle : QString();
-}
+const QString statusStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans'; background: transparent;");
+const QString pageStyle = QStringLiteral("color: #6B7785; font: 12px 'DejaVu Sans'; background: transparent;");
 
 QString ProgressPicturePath()
 {
@@ -31,11 +29,12 @@ QString ProgressPicturePath()
 
 } // namespace
 
-TConvertForm::TConvertForm(QWidget *owner, const QList<TItemInfo *> &items, const QString &outputPath)
-    : QDialog(owner), OutputPath(outputPath)
+TConvertForm::TConvertForm(QWidget *owner, const QList<TItemInfo *> &items, const QString &outputPath,
+                           const TOutputOptions &options)
+    : QDialog(owner), OutputPath(outputPath), Options(options)
 {
     FormCreate();
-    Thread = std::make_unique<ConvertThread>(items, OutputPath, this);
+    Thread = std::make_unique<ConvertThread>(items, OutputPath, this, Options);
 }
 
 TConvertForm::~TConvertForm()
@@ -55,11 +54,15 @@ void TConvertForm::FormCreate()
     setWindowTitle(ApplicationTitle());
     setModal(true);
 
-    ssSkinForm1 = new TssSkinForm(this);
-    ssSkinForm1->setObjectName(QStringLiteral("ssSkinForm1"));
-    ssSkinForm1->SetPicture(SkinArtwork::Picture(QStringLiteral("convert.png")));
+    ssSkinForm1 = SkinForm(this, QStringLiteral("convert.png"));
 
     lblTitle = Label(this, "lblTitle", ApplicationTitle(), QPoint(14, 12), QStringLiteral("color: white; font: bold 13px 'DejaVu Sans';"));
+    lblFile = Label(this, "lblFile", QString(), QPoint(20, 43), statusStyle);
+    lblFile->setFixedWidth(400);
+    lblFile->setAccessibleName(tr("File being copied"));
+    lblPage = Label(this, "lblPage", QString(), QPoint(20, 90), pageStyle);
+    lblPage->setFixedWidth(290);
+    lblPage->setAccessibleName(tr("Page being copied"));
 
     SkinProcess1 = new TSkinProcess(this);
     SkinProcess1->setObjectName(QStringLiteral("SkinProcess1"));
@@ -69,15 +72,15 @@ void TConvertForm::FormCreate()
     SkinProcess1->SetExtRange(0, SkinProcess1->width());
     SkinProcess1->Setprocess(0);
 
-    btnStop = SkinButton(this, "btnStop", QStringLiteral("dlg_stop.png"), QPoint(330, 106));
+    btnStop = SkinButton(this, "btnStop", QStringLiteral("dlg_stop.png"), QPoint(330, 106), 4, tr("Stop"));
     btnStop->SetModalResult(mrCancel);
+    btnStop->setFocus();
 }
 
 void TConvertForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (parentWidget())
-        move(parentWidget()->geometry().center() - rect().center());
+    CentreOnOwner(this);
     FormShow();
 }
 
@@ -94,6 +97,11 @@ void TConvertForm::ShowProgress()
     // A job whose ranges select nothing has no pages to count.
     shownPercent = Thread->PagesTotal > 0 ? Thread->PagesDone * 100 / Thread->PagesTotal : 0;
     SkinProcess1->Setprocess(shownPercent);
+    const QString name = lblFile->fontMetrics().elidedText(Thread->CurrentFileName, Qt::ElideMiddle, lblFile->width());
+    if (lblFile->text() != name)
+        lblFile->setText(name);
+    lblPage->setText(tr("page %1 of %2").arg(Thread->CurrentFilePage).arg(Thread->CurrentFilePages));
+    emit PageShown(Thread->CurrentFileName, Thread->CurrentFilePage, Thread->CurrentFilePages);
 }
 
 void TConvertForm::FinishMerge()
@@ -108,13 +116,17 @@ void TConvertForm::FinishMerge()
     QMetaObject::invokeMethod(this, [this] { CompleteMerge(); }, Qt::QueuedConnection);
 }
 
-// Ends the modal run with OK (which hides the dialog), then offers the result.
+// Ends the modal run with OK (which hides the dialog), then opens the result
+// or, unless the options say to open it at once, offers to.
 void TConvertForm::CompleteMerge()
 {
     bool succeeded = Thread->Succeeded;
     done(mrOk);
-    if (succeeded && ShowMessageBox(parentWidget(), QStringLiteral("Merge successfully.Open output pdf file?"), QMessageBox::Question,
-                                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+    if (!succeeded)
+        return;
+    if (Options.OpenAfterMerge
+        || ShowMessageBox(parentWidget(), tr("Merge successfully.Open output pdf file?"), QMessageBox::Question,
+                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         ShellOpen(OutputPath);
 }
 
@@ -142,7 +154,7 @@ bool TConvertForm::ConfirmStop()
 {
     Thread->Paused = true;
     stopQuestionOpen = true;
-    bool stop = ShowMessageBox(this, QStringLiteral("Are you sure to cancel merging?"), QMessageBox::Question,
+    bool stop = ShowMessageBox(this, tr("Are you sure to cancel merging?"), QMessageBox::Question,
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     stopQuestionOpen = false;
     if (stop)

@@ -1,9 +1,12 @@
 #pragma once
 // The merge progress dialog: runs the merge job on its worker, moves the
-// skinned progress bar page by page, lets the user stop (after a question;
-// the partial output is then deleted), and offers to open the result.
+// skinned progress bar page by page while naming the file being copied and
+// its "page N of M", lets the user stop (after a question; the partial
+// output is then deleted), and at the end opens the result or offers to,
+// as the options say.
 
 #include "Data_unit1.h"
+#include "OutputOptions.h"
 
 #include <QDialog>
 
@@ -20,7 +23,8 @@ class TConvertForm : public QDialog
     Q_OBJECT
 
 public:
-    TConvertForm(QWidget *owner, const QList<TItemInfo *> &items, const QString &outputPath);
+    TConvertForm(QWidget *owner, const QList<TItemInfo *> &items, const QString &outputPath,
+                 const TOutputOptions &options = TOutputOptions());
     ~TConvertForm() override;
 
     // Steps the worker hands over to the GUI thread.
@@ -33,13 +37,23 @@ public:
     // stop button, Escape or the window manager.
     void done(int result) override;
 
+signals:
+    // A page is being copied: the file it comes from and its place among
+    // that file's selected pages, as the dialog shows them.
+    void PageShown(const QString &fileName, int page, int pages);
+
+public:
+
     bool Closing = false;
     const QString OutputPath;
+    const TOutputOptions Options;
     std::unique_ptr<ConvertThread> Thread;
 
     TssSkinForm *ssSkinForm1;
     TSkinProcess *SkinProcess1;
     QLabel *lblTitle;
+    QLabel *lblFile;  // the file being copied
+    QLabel *lblPage;  // "page N of M" of that file
     TssSkinButton *btnStop;
 
 protected:

@@ -4,6 +4,7 @@
 #include "FormParts.h"
 #include "Aboutform_unit1.h"
 #include "ConvertForm_Unit1.h"
+#include "FileListView.h"
 #include "OptionsForm_Unit1.h"
 #include "MessageBox.h"
 #include "MethodForm_Unit1.h"
@@ -17,16 +18,19 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTableWidget>
 
@@ -55,19 +59,38 @@ QString RangeText(int rangeType)
 {
     switch (rangeType) {
     case 1:
-        return QStringLiteral("Odd");
+        return TMergerForm::tr("Odd");
     case 2:
-        return QStringLiteral("Even");
+        return TMergerForm::tr("Even");
     case 3:
-        return QStringLiteral("Part");
+        return TMergerForm::tr("Part");
     default:
-        return QStringLiteral("All");
+        return TMergerForm::tr("All");
     }
 }
 
 QString SortText(int pageSort)
 {
-    return pageSort == 1 ? QStringLiteral("Reverse") : QStringLiteral("Sequence");
+    return pageSort == 1 ? TMergerForm::tr("Reverse") : TMergerForm::tr("Sequence");
+}
+
+// The documents folder, or the home folder on a desktop that has none.
+QString DocumentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// The desktop's own file dialog would look like nothing else in the
+// application; Qt's takes the application's look.
+constexpr QFileDialog::Options DialogOptions = QFileDialog::DontUseNativeDialog;
+
+// A hint names the keys that run the command as well.
+void ShowShortcutInHint(QAction *action)
+{
+    const QKeySequence keys = action->shortcut();
+    if (!keys.isEmpty())
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(action->iconText(), keys.toString(QKeySequence::NativeText)));
 }
 
 // A file's name without its last extension ("x.y.pdf" gives "x.y").
@@ -152,30 +175,26 @@ TMergerForm::~TMergerForm()
 
 void TMergerForm::CreateActions()
 {
-    AddFileAct = Action(this, "AddFileAct", QStringLiteral("Add Files"));
-    AddFolderAct = Action(this, "AddFolderAct", QStringLiteral("Add Folder"));
-    RemoveAct = Action(this, "RemoveAct", QStringLiteral("Remove"));
-    ClearAct = Action(this, "ClearAct", QStringLiteral("Clear"));
-    UpAct = Action(this, "UpAct", QStringLiteral("Move Up"));
-    DownAct = Action(this, "DownAct", QStringLiteral("Move Down"));
-    MethodAct = Action(this, "MethodAct", QStringLiteral("Method"));
-    OptionsAct = Action(this, "OptionsAct", QStringLiteral("Options"));
-    MergeAct = Action(this, "MergeAct", QStringLiteral("Merge"));
-    BrowseAct = Action(this, "BrowseAct", QStringLiteral("Browse"));
-    OpenAct = Action(this, "OpenAct", QStringLiteral("Open"));
-    HelpContentAct = Action(this, "HelpContentAct", QStringLiteral("Help Content"));
-    SupportAct = Action(this, "SupportAct", QStringLiteral("Support"));
-    HomepageAct = Action(this, "HomepageAct", QStringLiteral("Home Page"));
-    AboutAct = Action(this, "AboutAct", QStringLiteral("About"));
-    // The options have no dialog of their own yet; the command stays hidden.
-    OptionsAct->setVisible(false);
+    AddFileAct = Action(this, "AddFileAct", tr("Add Files"));
+    AddFolderAct = Action(this, "AddFolderAct", tr("Add Folder"));
+    RemoveAct = Action(this, "RemoveAct", tr("Remove"));
+    ClearAct = Action(this, "ClearAct", tr("Clear"));
+    UpAct = Action(this, "UpAct", tr("Move Up"));
+    DownAct = Action(this, "DownAct", tr("Move Down"));
+    MethodAct = Action(this, "MethodAct", tr("Method"));
+    OptionsAct = Action(this, "OptionsAct", tr("Options"));
+    MergeAct = Action(this, "MergeAct", tr("Merge"));
+    BrowseAct = Action(this, "BrowseAct", tr("Browse"));
+    OpenAct = Action(this, "OpenAct", tr("Open"));
+    HelpContentAct = Action(this, "HelpContentAct", tr("Help Content"));
+    SupportAct = Action(this, "SupportAct", tr("Support"));
+    HomepageAct = Action(this, "HomepageAct", tr("Home Page"));
+    AboutAct = Action(this, "AboutAct", tr("About"));
 }
 
 void TMergerForm::CreateComponents()
 {
-    ssSkinForm1 = new TssSkinForm(this);
-    ssSkinForm1->setObjectName(QStringLiteral("ssSkinForm1"));
-    ssSkinForm1->SetPicture(SkinArtwork::Picture(QStringLiteral("main.png")));
+    ssSkinForm1 = SkinForm(this, QStringLiteral("main.png"));
 
     lblTitle = Label(this, "lblTitle", QString(), QPoint(46, 13), titleStyle);
     lblTitle->setFixedWidth(520);
@@ -185,18 +204,26 @@ void TMergerForm::CreateComponents()
     btnAddFile = SkinButton(this, "btnAddFile", QStringLiteral("btn_addfiles.png"), QPoint(16, 53));
     btnMethod = SkinButton(this, "btnMethod", QStringLiteral("btn_method.png"), QPoint(134, 53));
     btnOptions = SkinButton(this, "btnOptions", QStringLiteral("btn_options.png"), QPoint(252, 53));
-    btnHelp = SkinButton(this, "btnHelp", QStringLiteral("btn_help.png"), QPoint(614, 53));
+    btnHelp = SkinButton(this, "btnHelp", QStringLiteral("btn_help.png"), QPoint(614, 53), 4, tr("Help"));
+    // The title band's buttons are the window manager's business for the
+    // keyboard (closing asks first either way).
+    btnMin->setFocusPolicy(Qt::NoFocus);
+    btnClose->setFocusPolicy(Qt::NoFocus);
+    btnMin->setAccessibleName(tr("Minimize"));
+    btnMin->setToolTip(tr("Minimize"));
+    btnClose->setAccessibleName(tr("Close"));
+    btnClose->setToolTip(tr("Close"));
     btnAddFile->SetAction(AddFileAct);
     btnMethod->SetAction(MethodAct);
     btnOptions->SetAction(OptionsAct);
 
-    TntLV = new QTableWidget(0, ColumnCount, this);
+    TntLV = new TFileListView(ColumnCount, this);
     TntLV->setObjectName(QStringLiteral("TntLV"));
+    TntLV->setAccessibleName(tr("Files to merge"));
     TntLV->setGeometry(17, 109, 686, 258);
     TntLV->setFrameShape(QFrame::NoFrame);
-    TntLV->setHorizontalHeaderLabels({QStringLiteral("Item"), QStringLiteral("File Name"), QStringLiteral("Size"),
-                                      QStringLiteral("Total Pages"), QStringLiteral("Page Range"),
-                                      QStringLiteral("Page Sort")});
+    TntLV->setHorizontalHeaderLabels(
+        {tr("Item"), tr("File Name"), tr("Size"), tr("Total Pages"), tr("Page Range"), tr("Page Sort")});
     TntLV->setShowGrid(true);
     TntLV->setSelectionBehavior(QAbstractItemView::SelectRows);
     TntLV->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -232,15 +259,16 @@ void TMergerForm::CreateComponents()
     ssSkinButton3->SetAction(UpAct);
     ssSkinButton4->SetAction(DownAct);
 
-    TntLabel1 = Label(this, "TntLabel1", QStringLiteral("Output Setting"), QPoint(38, 427), headingStyle);
-    TntLabel2 = Label(this, "TntLabel2", QStringLiteral("File Name:"), QPoint(30, 460), bodyStyle);
-    TntLabel3 = Label(this, "TntLabel3", QStringLiteral("Destination Folder:"), QPoint(30, 492), bodyStyle);
+    TntLabel1 = Label(this, "TntLabel1", tr("Output Setting"), QPoint(38, 427), headingStyle);
+    TntLabel2 = Label(this, "TntLabel2", tr("File Name:"), QPoint(30, 460), bodyStyle);
+    TntLabel3 = Label(this, "TntLabel3", tr("Destination Folder:"), QPoint(30, 492), bodyStyle);
 
     cbFileName = new QComboBox(this);
     cbFileName->setObjectName(QStringLiteral("cbFileName"));
     cbFileName->setGeometry(160, 455, 236, 26);
-    cbFileName->addItems({QStringLiteral("Customize"), QStringLiteral("FirstFilename_LastFilename"),
-                          QStringLiteral("LastFilename_FirstFilename")});
+    cbFileName->addItems({tr("Customize"), tr("FirstFilename_LastFilename"), tr("LastFilename_FirstFilename")});
+    cbFileName->setAccessibleName(tr("File Name"));
+    TntLabel2->setBuddy(cbFileName);
     // A typed name is only ever the output name, never a new item.
     cbFileName->setInsertPolicy(QComboBox::NoInsert);
 
@@ -248,6 +276,8 @@ void TMergerForm::CreateComponents()
     edtOutputFolder->setObjectName(QStringLiteral("edtOutputFolder"));
     edtOutputFolder->setGeometry(160, 487, 236, 26);
     edtOutputFolder->setReadOnly(true);
+    edtOutputFolder->setAccessibleName(tr("Destination Folder"));
+    TntLabel3->setBuddy(edtOutputFolder);
 
     ssSkinButton5 = SkinButton(this, "ssSkinButton5", QStringLiteral("btn_browse.png"), QPoint(404, 486));
     ssSkinButton6 = SkinButton(this, "ssSkinButton6", QStringLiteral("btn_open.png"), QPoint(484, 486));
@@ -303,12 +333,47 @@ void TMergerForm::ConnectHandlers()
     connect(btnHelp, &TssCustomButton::OnClick, this, &TMergerForm::btnHelpClick);
     connect(cbFileName, &QComboBox::activated, this, &TMergerForm::cbFileNameSelect);
     connect(TntLV, &QTableWidget::cellDoubleClicked, this, &TMergerForm::MethodActExecute);
+    connect(TntLV, &TFileListView::ActivateRequested, this, &TMergerForm::MethodActExecute);
+    connect(TntLV, &TFileListView::RowsDropped, this, [this](int target) { MoveRows(SelectedRows(), target); });
+    connect(TntLV, &TFileListView::FilesDropped, this,
+            [this](const QStringList &paths, int target) { WMDropFiles(paths, target); });
     connect(TntLV, &QWidget::customContextMenuRequested, this,
             [this](QPoint place) { popMenuAddFile->popup(TntLV->viewport()->mapToGlobal(place)); });
 
     // The commands' states follow the list whenever the window goes idle.
     connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMergerForm::UpdateActions);
+}
+
+// Keys that run commands: window-wide ones for adding, merging and help;
+// the list's own for removing and moving its rows, so that Delete in the name
+// box still deletes a character.
+void TMergerForm::CreateShortcuts()
+{
+    AddFileAct->setShortcut(QKeySequence::Open);
+    MergeAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    HelpContentAct->setShortcut(QKeySequence::HelpContents);
+    for (QAction *windowWide : {AddFileAct, MergeAct, HelpContentAct})
+        addAction(windowWide);
+    RemoveAct->setShortcut(QKeySequence::Delete);
+    UpAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    DownAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+    for (QAction *listOwn : {RemoveAct, UpAct, DownAct}) {
+        listOwn->setShortcutContext(Qt::WidgetShortcut);
+        TntLV->addAction(listOwn);
+    }
+    for (QAction *action : actions() + TntLV->actions())
+        ShowShortcutInHint(action);
+}
+
+// Top to bottom, left to right, as the window reads.
+void TMergerForm::SetTabOrder()
+{
+    QWidget *const order[] = {btnAddFile,    btnMethod,     btnOptions, btnHelp,         TntLV,
+                              ssSkinButton1, ssSkinButton2, ssSkinButton3, ssSkinButton4, cbFileName,
+                              edtOutputFolder, ssSkinButton5, ssSkinButton6, ssSkinButton7};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TMergerForm::FormCreate()
@@ -318,11 +383,29 @@ void TMergerForm::FormCreate()
     lblTitle->setText(title);
     MergeAlternately = false;
     SetDefaultOutputFolder();
+    sourceFolder = DocumentsFolder();
+    options = LoadOutputOptions(OutputOptionsPath(Context().ProductTitle));
     cbFileName->setEditable(true);
     cbFileName->setCompleter(nullptr);
     cbFileName->setCurrentIndex(FirstLastItem);
     setAcceptDrops(true);
+    CreateShortcuts();
+    SetTabOrder();
+    TntLV->setFocus();
+    CentreOnPointerScreen();
     UpdateActions();
+}
+
+// The window opens in the middle of the screen the user is looking at: the
+// one that holds the mouse pointer.
+void TMergerForm::CentreOnPointerScreen()
+{
+    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 // Documents/<company>/<product>, created when missing; left empty when the
@@ -354,14 +437,13 @@ QList<TItemInfo *> TMergerForm::RowItems() const
     return items;
 }
 
-void TMergerForm::AppendRow(TItemInfo *item)
+void TMergerForm::InsertRow(int row, TItemInfo *item)
 {
-    const int row = TntLV->rowCount();
     TntLV->insertRow(row);
     auto *itemCell = new QTableWidgetItem(QString::number(row + 1));
     itemCell->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(item)));
     TntLV->setItem(row, ItemColumn, itemCell);
-    const QString texts[] = {item->FileName, QString::number(item->SizeKB) + QStringLiteral("KB"),
+    const QString texts[] = {item->FileName, tr("%1KB").arg(item->SizeKB),
                              QString::number(item->TotalPages), RangeText(item->RangeType),
                              SortText(item->PageSort)};
     for (int column = FileNameColumn; column < ColumnCount; ++column) {
@@ -426,7 +508,7 @@ void TMergerForm::ClearAllItems()
 
 // ---- Adding ------------------------------------------------------------------
 
-void TMergerForm::AddPaths(const QStringList &paths)
+int TMergerForm::AddPaths(const QStringList &paths, int insertAt)
 {
     QStringList measurable;
     for (const QString &path : paths) {
@@ -434,21 +516,24 @@ void TMergerForm::AddPaths(const QStringList &paths)
             measurable.append(path);
     }
     if (measurable.isEmpty())
-        return;
+        return 0;
 
     QList<TItemInfo> measured;
     {
         TAddFileForm dialog(this, measurable, measured);
         dialog.exec(); // stopped or not, it hands back what it measured
     }
+    int row = insertAt < 0 || insertAt > TntLV->rowCount() ? TntLV->rowCount() : insertAt;
     for (const TItemInfo &item : measured) {
         TItemInfo *record = NewItemInfo();
         *record = item;
-        AppendRow(record);
+        InsertRow(row++, record);
     }
+    RenumberRows();
+    return static_cast<int>(measured.size());
 }
 
-void TMergerForm::AddFolderFiles(const QString &folder)
+int TMergerForm::AddFolderFiles(const QString &folder, int insertAt)
 {
     QDir directory(folder);
     directory.setNameFilters({QStringLiteral("*.pdf")}); // matched without regard to case
@@ -462,22 +547,29 @@ void TMergerForm::AddFolderFiles(const QString &folder)
     QStringList paths;
     for (const QString &name : names)
         paths.append(prefix + name);
-    AddPaths(paths);
+    return AddPaths(paths, insertAt);
 }
 
-void TMergerForm::WMDropFiles(const QStringList &paths)
+// Each batch lands after the one before it, so the dropped items keep their
+// order where they were dropped.
+void TMergerForm::WMDropFiles(const QStringList &paths, int insertAt)
 {
+    int at = insertAt;
+    const auto advance = [&at](int added) {
+        if (at >= 0)
+            at += added;
+    };
     QStringList collected;
     for (const QString &path : paths) {
         if (QFileInfo(path).isDir()) {
-            AddPaths(collected);
+            advance(AddPaths(collected, at));
             collected.clear();
-            AddFolderFiles(path);
+            advance(AddFolderFiles(path, at));
         } else {
             collected.append(path);
         }
     }
-    AddPaths(collected);
+    AddPaths(collected, at);
 }
 
 void TMergerForm::dragEnterEvent(QDragEnterEvent *event)
@@ -497,18 +589,31 @@ void TMergerForm::dropEvent(QDropEvent *event)
     WMDropFiles(paths);
 }
 
+// The file and folder dialogs start where the user last picked sources in
+// this run (the documents folder at first).
 void TMergerForm::AddFileActExecute()
 {
-    const QStringList paths = QFileDialog::getOpenFileNames(this, QStringLiteral("Select PDF File"), QString(),
-                                                            QStringLiteral("Text files (*.pdf *.PDF)"));
+    QFileDialog dialog(this, tr("Select PDF File"), sourceFolder, tr("PDF files") + QStringLiteral(" (*.pdf *.PDF)"));
+    dialog.setObjectName(QStringLiteral("AddFileDialog"));
+    dialog.setOptions(DialogOptions);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QStringList paths = dialog.selectedFiles();
+    if (!paths.isEmpty())
+        sourceFolder = QFileInfo(paths.first()).absolutePath();
     AddPaths(paths);
 }
 
 void TMergerForm::AddFolderActExecute()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Please Select PDF Folder"));
-    if (!folder.isEmpty())
-        AddFolderFiles(folder);
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Please Select PDF Folder"), sourceFolder,
+                                                             DialogOptions | QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return;
+    sourceFolder = folder;
+    AddFolderFiles(folder);
 }
 
 // ---- Removing and moving -----------------------------------------------------
@@ -529,6 +634,33 @@ void TMergerForm::RemoveActExecute()
 void TMergerForm::ClearActExecute()
 {
     ClearAllItems();
+}
+
+void TMergerForm::MoveRows(const QList<int> &rows, int target)
+{
+    if (rows.isEmpty())
+        return;
+    QList<QList<QTableWidgetItem *>> moved;
+    for (int row : rows) {
+        QList<QTableWidgetItem *> cells;
+        for (int column = 0; column < ColumnCount; ++column)
+            cells.append(TntLV->takeItem(row, column));
+        moved.append(cells);
+    }
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row)
+        TntLV->removeRow(*row);
+    const int before = static_cast<int>(std::count_if(rows.begin(), rows.end(), [target](int row) { return row < target; }));
+    const int first = std::clamp(target - before, 0, TntLV->rowCount());
+    for (int i = 0; i < moved.size(); ++i) {
+        TntLV->insertRow(first + i);
+        for (int column = 0; column < ColumnCount; ++column)
+            TntLV->setItem(first + i, column, moved[i][column]);
+    }
+    TntLV->setCurrentCell(first, ItemColumn, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    for (int i = 1; i < moved.size(); ++i)
+        TntLV->selectionModel()->select(TntLV->model()->index(first + i, ItemColumn),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    RenumberRows();
 }
 
 // The focused row is copied into a new row at `targetRow` and the old row is
@@ -573,10 +705,14 @@ void TMergerForm::MethodActExecute()
         ShowItemMethod(item);
 }
 
+// OK keeps the values for the merges that follow, in this run and the next ones.
 void TMergerForm::OptionsActExecute()
 {
-    TOptionsForm options(this);
-    options.exec();
+    TOptionsForm dialog(this, options);
+    if (dialog.exec() != mrOk)
+        return;
+    options = dialog.Values();
+    SaveOutputOptions(OutputOptionsPath(Context().ProductTitle), options);
 }
 
 void TMergerForm::cbFileNameSelect(int index)
@@ -621,12 +757,12 @@ QString TMergerForm::BuildOutputName() const
 bool TMergerForm::PrepareMergeJob(QList<TItemInfo *> &job, QString &outputPath)
 {
     if (TntLV->rowCount() < 2) {
-        ShowMessageBox(this, QStringLiteral("Please add more than one file to merge"), QMessageBox::Information);
+        ShowMessageBox(this, tr("Please add more than one file to merge"), QMessageBox::Information);
         return false;
     }
     const QString name = BuildOutputName();
     if (name.isEmpty()) {
-        ShowMessageBox(this, QStringLiteral("Please enter the output file name"), QMessageBox::Information);
+        ShowMessageBox(this, tr("Please enter the output file name"), QMessageBox::Information);
         return false;
     }
     const QString folder = QDir::fromNativeSeparators(edtOutputFolder->text());
@@ -634,7 +770,7 @@ bool TMergerForm::PrepareMergeJob(QList<TItemInfo *> &job, QString &outputPath)
         QDir().mkpath(folder); // a folder that cannot be made fails the merge itself
     outputPath = folder + u'/' + name;
     if (QFileInfo::exists(outputPath)
-        && ShowMessageBox(this, QStringLiteral("The PDF file already exists,replace it?"), QMessageBox::Question,
+        && ShowMessageBox(this, tr("The PDF file already exists,replace it?"), QMessageBox::Question,
                           QMessageBox::Yes | QMessageBox::No)
                != QMessageBox::Yes) {
         cbFileName->setFocus();
@@ -655,16 +791,19 @@ void TMergerForm::MergeActExecute()
 // The job list stays unchanged while the dialog runs; the records stay afterwards.
 void TMergerForm::RunMergeJob(const QList<TItemInfo *> &job, const QString &outputPath)
 {
-    TConvertForm progress(this, job, outputPath);
+    TConvertForm progress(this, job, outputPath, options);
     progress.exec();
 }
 
 // ---- Destination folder, help and links ---------------------------------------
 
+// Starts in the destination folder, the one last chosen in this run.
 void TMergerForm::BrowseActExecute()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Please Select Output Folder"),
-                                                             edtOutputFolder->text());
+    const QString current = QDir::fromNativeSeparators(edtOutputFolder->text());
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Please Select Output Folder"),
+                                                             QFileInfo(current).isDir() ? current : DocumentsFolder(),
+                                                             DialogOptions | QFileDialog::ShowDirsOnly);
     if (!folder.isEmpty())
         edtOutputFolder->setText(QDir::toNativeSeparators(folder));
 }
@@ -676,7 +815,7 @@ void TMergerForm::OpenActExecute()
 
 void TMergerForm::HelpContentActExecute()
 {
-    ShellOpen(Context().ApplicationFolder + QStringLiteral("help.chm"));
+    ShellOpenHelp(Context().ApplicationFolder);
 }
 
 void TMergerForm::SupportActExecute()
@@ -763,7 +902,7 @@ void TMergerForm::btnHelpClick()
 void TMergerForm::closeEvent(QCloseEvent *event)
 {
     if (TntLV->rowCount() > 0
-        && ShowMessageBox(this, QStringLiteral("Are you sure to exit?"), QMessageBox::Question,
+        && ShowMessageBox(this, tr("Are you sure to exit?"), QMessageBox::Question,
                           QMessageBox::Yes | QMessageBox::No)
                != QMessageBox::Yes) {
         event->ignore();

@@ -2,8 +2,15 @@
 // The main window: the list of source files with the pages each contributes,
 // the output name and folder, and the commands that add, reorder, remove and
 // merge. Closing it ends the application.
+//
+// Every command is reachable by mouse and keyboard: Ctrl+O adds files,
+// Delete removes the selected rows, Enter (or a double click) opens the
+// method dialog, Ctrl+Return merges, F1 opens the user guide, and Tab walks
+// the window from top to bottom. Rows move by dragging them within the list;
+// files dropped from a file manager land where they are dropped.
 
 #include "Data_unit1.h"
+#include "OutputOptions.h"
 
 #include <QWidget>
 
@@ -13,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableWidget;
+class TFileListView;
 class TssSkinButton;
 class TssSkinForm;
 
@@ -24,13 +32,22 @@ public:
     explicit TMergerForm(QWidget *parent = nullptr);
     ~TMergerForm() override;
 
-    // Measures the files (a modal dialog with a worker) and appends a row for
-    // each one that opened, in the order of the paths.
-    void AddPaths(const QStringList &paths);
+    // Measures the files (a modal dialog with a worker) and inserts a row for
+    // each one that opened, in the order of the paths, before row `insertAt`
+    // (at the end when it is -1). Returns the number of rows added.
+    int AddPaths(const QStringList &paths, int insertAt = -1);
     // Adds the PDF files lying directly in the folder, in name order.
-    void AddFolderFiles(const QString &folder);
-    // Files and folders dropped on the window, in their order.
-    void WMDropFiles(const QStringList &paths);
+    int AddFolderFiles(const QString &folder, int insertAt = -1);
+    // Files and folders dropped on the window or the list, in their order.
+    void WMDropFiles(const QStringList &paths, int insertAt = -1);
+    // Moves the rows (ascending) before row `target`, keeping their order and
+    // their records; they stay selected.
+    void MoveRows(const QList<int> &rows, int target);
+
+    // The options the merges use, as the options dialog last stored them.
+    const TOutputOptions &Options() const { return options; }
+    // Where the file and folder dialogs for sources start next.
+    QString SourceFolder() const { return sourceFolder; }
 
     // The output file name the name box gives, or an empty text when it gives none.
     QString BuildOutputName() const;
@@ -59,7 +76,10 @@ private:
     void CreateActions();
     void CreateMenus();
     void ConnectHandlers();
+    void CreateShortcuts();
+    void SetTabOrder();
     void SetDefaultOutputFolder();
+    void CentreOnPointerScreen();
 
     // Execute handlers of the actions.
     void AddFileActExecute();
@@ -91,7 +111,7 @@ private:
     void btnHelpClick();
     void cbFileNameSelect(int index);
 
-    void AppendRow(TItemInfo *item);
+    void InsertRow(int row, TItemInfo *item);
     void RenumberRows();
     void CopyRow(int sourceRow, int targetRow);
     void MoveFocusedRow(int targetRow);
@@ -113,7 +133,7 @@ private:
     TssSkinButton *btnMethod;
     TssSkinButton *btnOptions;
     TssSkinButton *btnHelp;
-    QTableWidget *TntLV;
+    TFileListView *TntLV;
     TssSkinButton *ssSkinButton1;
     TssSkinButton *ssSkinButton2;
     TssSkinButton *ssSkinButton3;
@@ -144,6 +164,9 @@ private:
     QAction *SupportAct;
     QAction *HomepageAct;
     QAction *AboutAct;
+
+    TOutputOptions options;
+    QString sourceFolder;
 };
 
 // The main window of the running application; null outside its run.

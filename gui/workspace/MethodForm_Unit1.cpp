@@ -9,6 +9,7 @@
 #include "SkinArtwork.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -109,6 +110,10 @@ TUpDown::TUpDown(QLineEdit *associate, QWidget *parent)
     }
     upButton->setArrowType(Qt::UpArrow);
     downButton->setArrowType(Qt::DownArrow);
+    upButton->setAccessibleName(tr("More pages"));
+    downButton->setAccessibleName(tr("Fewer pages"));
+    // The arrow keys in the number field step it as the arrow buttons do.
+    associate->installEventFilter(this);
     connect(upButton, &QToolButton::clicked, this, [this] { StepBy(1); });
     connect(downButton, &QToolButton::clicked, this, [this] { StepBy(-1); });
 }
@@ -117,6 +122,18 @@ void TUpDown::SetRange(int newMinimum, int newMaximum)
 {
     minimum = newMinimum;
     maximum = std::max(newMinimum, newMaximum);
+}
+
+bool TUpDown::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == associate && event->type() == QEvent::KeyPress && isEnabled()) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            StepBy(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TUpDown::StepBy(int steps)
@@ -134,11 +151,9 @@ TMethodForm::TMethodForm(QWidget *owner, TItemInfo &item)
     , Item(item)
 {
     setObjectName(QStringLiteral("MethodForm"));
-    setWindowTitle(QStringLiteral("Merge Method"));
-    ssSkinForm1 = new TssSkinForm(this);
-    ssSkinForm1->setObjectName(QStringLiteral("ssSkinForm1"));
-    ssSkinForm1->SetPicture(SkinArtwork::Picture(QStringLiteral("method.png")));
-    lblTitle = Label(this, "lblTitle", QStringLiteral("Merge Method"), QPoint(16, 10),
+    setWindowTitle(tr("Merge Method"));
+    ssSkinForm1 = SkinForm(this, QStringLiteral("method.png"));
+    lblTitle = Label(this, "lblTitle", tr("Merge Method"), QPoint(16, 10),
                      QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';"));
 
     CreatePageRangePanel();
@@ -146,21 +161,23 @@ TMethodForm::TMethodForm(QWidget *owner, TItemInfo &item)
     CreateAlternatePanel();
     CreateButtons();
     ConnectHandlers();
+    SetTabOrder();
     FormCreate();
 }
 
 void TMethodForm::CreatePageRangePanel()
 {
     TntPanel1 = Panel(this, "TntPanel1", QRect(13, 49, 434, 140));
-    TntLabel1 = Label(TntPanel1, "TntLabel1", QStringLiteral("Select Page Range"), QPoint(14, 12), headingStyle);
-    rbAll = RadioButton(TntPanel1, "rbAll", QStringLiteral("All"), QPoint(24, 42));
-    rbOdd = RadioButton(TntPanel1, "rbOdd", QStringLiteral("Odd"), QPoint(114, 42));
-    rbEven = RadioButton(TntPanel1, "rbEven", QStringLiteral("Even"), QPoint(204, 42));
-    rbPart = RadioButton(TntPanel1, "rbPart", QStringLiteral("Part  e.g[1,3,6-18]"), QPoint(24, 76));
+    TntLabel1 = Label(TntPanel1, "TntLabel1", tr("Select Page Range"), QPoint(14, 12), headingStyle);
+    rbAll = RadioButton(TntPanel1, "rbAll", tr("All"), QPoint(24, 42));
+    rbOdd = RadioButton(TntPanel1, "rbOdd", tr("Odd"), QPoint(114, 42));
+    rbEven = RadioButton(TntPanel1, "rbEven", tr("Even"), QPoint(204, 42));
+    rbPart = RadioButton(TntPanel1, "rbPart", tr("Part  e.g[1,3,6-18]"), QPoint(24, 76));
     edtPages = new QLineEdit(TntPanel1);
     edtPages->setObjectName(QStringLiteral("edtPages"));
     edtPages->setGeometry(204, 72, 212, 26);
-    lblInvalid = Label(TntPanel1, "lblInvalid", QStringLiteral("Invalid format or out of range!"), QPoint(204, 106),
+    edtPages->setAccessibleName(tr("Pages"));
+    lblInvalid = Label(TntPanel1, "lblInvalid", tr("Invalid format or out of range!"), QPoint(204, 106),
                        QStringLiteral("color: #D93025; font: 12px 'DejaVu Sans';"));
     lblInvalid->hide();
 }
@@ -168,39 +185,67 @@ void TMethodForm::CreatePageRangePanel()
 void TMethodForm::CreatePageSortPanel()
 {
     TntPanel2 = Panel(this, "TntPanel2", QRect(13, 199, 434, 52));
-    TntLabel2 = Label(TntPanel2, "TntLabel2", QStringLiteral("Select Page Sort"), QPoint(14, 17), headingStyle);
-    rbSequence = RadioButton(TntPanel2, "rbSequence", QStringLiteral("Sequence"), QPoint(204, 15));
-    rbReverse = RadioButton(TntPanel2, "rbReverse", QStringLiteral("Reverse"), QPoint(314, 15));
+    TntLabel2 = Label(TntPanel2, "TntLabel2", tr("Select Page Sort"), QPoint(14, 17), headingStyle);
+    rbSequence = RadioButton(TntPanel2, "rbSequence", tr("Sequence"), QPoint(204, 15));
+    rbReverse = RadioButton(TntPanel2, "rbReverse", tr("Reverse"), QPoint(314, 15));
 }
 
 void TMethodForm::CreateAlternatePanel()
 {
     TntPanel3 = Panel(this, "TntPanel3", QRect(13, 261, 434, 110));
-    cbAlternate = new QCheckBox(QStringLiteral("Merge all files alternately"), TntPanel3);
+    cbAlternate = new QCheckBox(tr("Merge all files alternately"), TntPanel3);
     cbAlternate->setObjectName(QStringLiteral("cbAlternate"));
     cbAlternate->setStyleSheet(headingStyle);
     cbAlternate->move(12, 12);
     cbAlternate->adjustSize();
-    rbMixPages = RadioButton(TntPanel3, "rbMixPages", QStringLiteral("Mix pages by every"), QPoint(36, 44));
+    rbMixPages = RadioButton(TntPanel3, "rbMixPages", tr("Mix pages by every"), QPoint(36, 44));
     maskEditPage = new QLineEdit(QStringLiteral("1"), TntPanel3);
     maskEditPage->setObjectName(QStringLiteral("maskEditPage"));
+    maskEditPage->setAccessibleName(tr("Pages per pass"));
     maskEditPage->setGeometry(204, 40, 56, 26);
     UpDownPage = new TUpDown(maskEditPage, TntPanel3);
     UpDownPage->setObjectName(QStringLiteral("UpDownPage"));
     UpDownPage->setGeometry(260, 40, 18, 26);
     UpDownPage->SetRange(1, 32767);
-    TntLabel3 = Label(TntPanel3, "TntLabel3", QStringLiteral("page(s)"), QPoint(286, 45), bodyStyle);
-    rbRepeat = RadioButton(TntPanel3, "rbRepeat", QStringLiteral("Repeat"), QPoint(36, 76));
+    TntLabel3 = Label(TntPanel3, "TntLabel3", tr("page(s)"), QPoint(286, 45), bodyStyle);
+    rbRepeat = RadioButton(TntPanel3, "rbRepeat", tr("Repeat"), QPoint(36, 76));
+    // The count field sits right of its radio button, whatever the language.
+    const int countLeft = std::max(204, rbMixPages->geometry().right() + 10);
+    maskEditPage->move(countLeft, 40);
+    UpDownPage->move(countLeft + 56, 40);
+    TntLabel3->move(countLeft + 82, 45);
 }
 
 void TMethodForm::CreateButtons()
 {
-    SBtnHelp = SkinButton(this, "SBtnHelp", QStringLiteral("dlg_help.png"), QPoint(12, 388));
-    SBtnOk = SkinButton(this, "SBtnOk", QStringLiteral("dlg_ok.png"), QPoint(260, 388));
-    SBtnCancel = SkinButton(this, "SBtnCancel", QStringLiteral("dlg_cancel.png"), QPoint(358, 388));
+    SBtnHelp = SkinButton(this, "SBtnHelp", QStringLiteral("dlg_help.png"), QPoint(12, 388), 4, tr("Help"));
+    SBtnOk = SkinButton(this, "SBtnOk", QStringLiteral("dlg_ok.png"), QPoint(260, 388), 4, tr("OK"));
+    SBtnCancel = SkinButton(this, "SBtnCancel", QStringLiteral("dlg_cancel.png"), QPoint(358, 388), 4, tr("Cancel"));
     SBtnClose = SkinButton(this, "SBtnClose", QStringLiteral("btn_close.png"), QPoint(width() - 38, 7));
     SBtnCancel->SetModalResult(mrCancel);
     SBtnClose->SetModalResult(mrCancel);
+    SBtnClose->setFocusPolicy(Qt::NoFocus);
+    SBtnClose->setAccessibleName(tr("Close"));
+}
+
+// Top to bottom, as the dialog reads; OK before Cancel, then Help.
+void TMethodForm::SetTabOrder()
+{
+    QWidget *const order[] = {rbAll,      rbOdd,      rbEven,       rbPart,       edtPages, rbSequence, rbReverse,
+                              cbAlternate, rbMixPages, maskEditPage, rbRepeat,     SBtnOk,   SBtnCancel, SBtnHelp};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+// Enter anywhere but on a button is OK; Escape is Cancel.
+void TMethodForm::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        SBtnOkClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TMethodForm::ConnectHandlers()
@@ -234,6 +279,7 @@ void TMethodForm::FormCreate()
 void TMethodForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    CentreOnOwner(this);
     FormShow();
 }
 
@@ -354,7 +400,7 @@ bool TMethodForm::ApplyMethod()
     int rangeType = AllPages;
     Expressions expressions;
     if (rbPart->isChecked()) {
-        const QString choosePages = QStringLiteral("Please choose page range to merge.");
+        const QString choosePages = tr("Please choose page range to merge.");
         QString pages = edtPages->text();
         if (pages.isEmpty()) {
             ShowMessageBox(this, choosePages, QMessageBox::Information);
@@ -398,8 +444,9 @@ void TMethodForm::SBtnOkClick()
         done(mrOk);
 }
 
+// The guide's section on choosing pages.
 void TMethodForm::SBtnHelpClick()
 {
     const MuiContext *context = CurrentMuiContext();
-    ShellOpen((context ? context->ApplicationFolder : QString()) + QStringLiteral("help.chm"));
+    ShellOpenHelp(context ? context->ApplicationFolder : QString(), QStringLiteral("pages"));
 }

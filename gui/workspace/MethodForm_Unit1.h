@@ -33,6 +33,9 @@ public:
 
     void StepBy(int steps);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QLineEdit *associate;
     QToolButton *upButton;
@@ -57,6 +60,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void CreatePageRangePanel();
@@ -64,6 +68,7 @@ private:
     void CreateAlternatePanel();
     void CreateButtons();
     void ConnectHandlers();
+    void SetTabOrder();
 
     void FormCreate();
     void FormShow();

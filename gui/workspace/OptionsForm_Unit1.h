@@ -1,8 +1,11 @@
 #pragma once
-// The options dialog: document properties for the output and the "open after
-// merging" choice, on two tabs. Its values reach nothing else (the engine
-// takes no document properties), which is why the command that opens it is
-// hidden; it is kept so it can be finished without redrawing the window.
+// The options dialog, on two tabs: the document information the merges give
+// their output (title, subject, author, keywords), and how a merge ends and
+// what it keeps (open the result at once; keep bookmarks, links and form
+// fields; add a bookmark for each file). OK hands the values back to the main
+// window, which keeps them; Cancel and the close button change nothing.
+
+#include "OutputOptions.h"
 
 #include <QDialog>
 
@@ -18,13 +21,17 @@ class TOptionsForm : public QDialog
     Q_OBJECT
 
 public:
-    explicit TOptionsForm(QWidget *owner);
+    TOptionsForm(QWidget *owner, const TOutputOptions &values = TOutputOptions());
+
+    // The values as the dialog shows them now.
+    TOutputOptions Values() const;
 
     int SelectedTab() const { return selectedTab; }
     void btnPropertiesClick();
     void btnOtherClick();
 
     TssSkinForm *ssSkinForm1;
+    QLabel *lblCaption;
     TssSkinButton *btnClose;
     TssSkinButton *btnProperties;
     TssSkinButton *btnOther;
@@ -41,16 +48,24 @@ public:
     QWidget *PanelOther;
     QLabel *TntImage2;
     QCheckBox *cbOpenFile;
+    QCheckBox *cbKeepNavigation;
+    QCheckBox *cbBookmarkPerFile;
     TssSkinButton *ssSkinButton1;
     TssSkinButton *ssSkinButton2;
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void CreatePanels();
+    QWidget *PanelWithBackground(const char *name, const char *imageName, QLabel *&image);
+    QCheckBox *CheckBox(QWidget *panel, const char *name, const QString &caption, int top);
+    void LoadValues(const TOutputOptions &values);
+    void SetTabOrder();
     void ShowTab();
-    TssSkinButton *AddButton(const char *name, const QString &strip, QPoint place, int modalResult);
+    TssSkinButton *AddButton(const char *name, const QString &strip, QPoint place, int modalResult,
+                             const QString &caption = QString());
 
     int selectedTab = 0;
 };

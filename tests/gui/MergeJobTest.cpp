@@ -1,7 +1,8 @@
 // The merge job from the progress dialog over the real engine: what the engine
-// is given (judged by the pages of the output), the progress bar, stopping
-// with and without confirmation, failures, and the question at the end.
-// Also the About window and the options dialog.
+// is given (judged by the pages of the output), the progress bar and the file
+// and page it names, stopping with and without confirmation, failures and
+// their reasons, and the question (or the opening) at the end. Also the About
+// window.
 #include "Aboutform_unit1.h"
 #include "ConvertForm_Unit1.h"
 #include "ConvertThread.h"
@@ -12,6 +13,7 @@
 #include "WorkspaceSupport.h"
 
 #include "Oracles.h"
+#include "colligo.h"
 
 #include <gtest/gtest.h>
 
@@ -57,11 +59,16 @@ protected:
 
     // Runs the dialog modally; `whileRunning` is offered the dialog every few
     // milliseconds until it returns true.
-    int RunJob(const QList<TItemInfo *> &job, const QString &output, std::function<bool(TConvertForm &)> whileRunning = {})
+    int RunJob(const QList<TItemInfo *> &job, const QString &output, std::function<bool(TConvertForm &)> whileRunning = {},
+               const TOutputOptions &options = TOutputOptions())
     {
         QWidget owner;
         owner.resize(720, 540);
-        TConvertForm form(&owner, job, output);
+        TConvertForm form(&owner, job, output, options);
+        Shown.clear();
+        QObject::connect(&form, &TConvertForm::PageShown, [this](const QString &file, int page, int pages) {
+            Shown.append(QStringLiteral("%1 %2/%3").arg(file).arg(page).arg(pages));
+        });
         QTimer poll;
         if (whileRunning) {
             QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -72,6 +79,7 @@ protected:
         }
         int result = form.exec();
         LastBar = form.ShownPercent();
+        LastPageText = form.lblPage->text();
         return result;
     }
 
@@ -87,6 +95,8 @@ protected:
     ScriptedUser User;
     RecordingDesktop Desktop;
     int LastBar = -1;
+    QStringList Shown; // "file page/pages" for every page, as the dialog showed it
+    QString LastPageText;
 };
 
 TEST_F(MergeJobTest, TwoFilesInListOrderThenTheOpenQuestion)
@@ -255,25 +265,94 @@ TEST_F(MergeJobTest, AboutWindowShowsTheContextAndOpensItsLinks)
     EXPECT_TRUE(unversioned.lblVersion->text().isEmpty());
 }
 
-TEST_F(MergeJobTest, OptionsDialogSwitchesTabsAndClosesOnlyWithCancel)
+// The progress names the file being copied and counts that file's pages,
+// over all its slices when the files alternate.
+TEST_F(MergeJobTest, ProgressNamesTheFileAndItsPageNofM)
 {
-    TOptionsForm options(nullptr);
-    options.show();
-    EXPECT_EQ(options.SelectedTab(), 0);
-    EXPECT_TRUE(options.PanelProperties->isVisible());
-    EXPECT_FALSE(options.PanelOther->isVisible());
-    EXPECT_EQ(options.PanelOther->geometry(), options.PanelProperties->geometry());
-    Click(options.btnOther);
-    EXPECT_EQ(options.SelectedTab(), 1);
-    EXPECT_FALSE(options.PanelProperties->isVisible());
-    EXPECT_TRUE(options.cbOpenFile->isVisible());
-    Click(options.btnProperties);
-    EXPECT_EQ(options.SelectedTab(), 0);
-    Click(options.ssSkinButton1); // OK carries no action
-    EXPECT_TRUE(options.isVisible());
-    Click(options.ssSkinButton2);
-    EXPECT_FALSE(options.isVisible());
-    EXPECT_EQ(options.result(), mrCancel);
+    QString a = WritePdf(File("a.pdf"), 4, "Alpha");
+    QString b = WritePdf(File("b.pdf"), 2, "Beta");
+    User.Answer(QMessageBox::No);
+    EXPECT_EQ(RunJob({ Record(a, 4, "4,3,2,1"), Record(b, 2) }, File("sequential.pdf")), mrOk);
+    EXPECT_EQ(Shown, (QStringList { "a.pdf 1/4", "a.pdf 2/4", "a.pdf 3/4", "a.pdf 4/4", "b.pdf 1/2", "b.pdf 2/2" }));
+    EXPECT_EQ(LastPageText, "page 2 of 2");
+
+    MergeAlternately = true;
+    User.Answer(QMessageBox::No);
+    EXPECT_EQ(RunJob({ Record(a, 4, {}, 3), Record(b, 2) }, File("alternating.pdf")), mrOk);
+    EXPECT_EQ(Shown, (QStringList { "a.pdf 1/4", "a.pdf 2/4", "a.pdf 3/4", "b.pdf 1/2", "a.pdf 4/4", "b.pdf 2/2" }));
+}
+
+TEST_F(MergeJobTest, OpenAfterMergeOpensTheResultWithoutAsking)
+{
+    QString a = WritePdf(File("a.pdf"), 1);
+    QString b = WritePdf(File("b.pdf"), 1);
+    TOutputOptions options;
+    options.OpenAfterMerge = true;
+    QString output = File("opened.pdf");
+    EXPECT_EQ(RunJob({ Record(a, 1, "1", 1, 0, "1"), Record(b, 1, "1", 1, 0, "1") }, output, {}, options), mrOk);
+    EXPECT_TRUE(User.Seen.isEmpty());
+    ASSERT_EQ(Desktop.Opened.size(), 1);
+    EXPECT_EQ(Desktop.Opened[0].toLocalFile(), output);
+
+    // A failed merge opens nothing.
+    User.Seen.clear();
+    EXPECT_EQ(RunJob({ Record(a, 1, "1", 1, 0, "1"), Record(File("gone.pdf"), 1, "1", 1, 0, "1") }, File("failed.pdf"), {},
+                     options),
+              mrOk);
+    ASSERT_EQ(User.Seen.size(), 1);
+    EXPECT_EQ(User.Seen[0].Text, "Merge Failed");
+    EXPECT_EQ(Desktop.Opened.size(), 1);
+}
+
+// A failure the workspace itself finds carries its own reason.
+TEST_F(MergeJobTest, TooFewFilesSaysWhyTheMergeFailed)
+{
+    QString a = WritePdf(File("a.pdf"), 2);
+    EXPECT_EQ(RunJob({ Record(a, 2) }, File("single.pdf")), mrOk);
+    ASSERT_EQ(User.Seen.size(), 1);
+    EXPECT_EQ(User.Seen[0].Text, "Merge Failed");
+    EXPECT_EQ(User.Seen[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(User.Seen[0].Detail, "At least two files are needed for a merge.");
+}
+
+// "Merge Failed" keeps its text and shows the engine's reason under it: which
+// file could not be read, or which output could not be written.
+TEST_F(MergeJobTest, MergeFailedShowsTheEnginesReason)
+{
+    QString a = WritePdf(File("a.pdf"), 2);
+    QString b = WritePdf(File("b.pdf"), 2);
+    struct Case
+    {
+        const char *name;
+        std::function<void()> arrange;
+        QString output;
+        QString named; // the path the reason must name
+    };
+    const Case cases[] = {
+        { "a source vanished", [&] { QFile::remove(b); }, File("out.pdf"), b },
+        { "output folder missing", [&] { WritePdf(b, 2); }, File("no/such/folder/out.pdf"), File("no/such/folder/out.pdf") },
+    };
+    for (const Case &testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        User.Seen.clear();
+        QList<TItemInfo *> job = { Record(a, 2), Record(b, 2) };
+        testCase.arrange();
+        EXPECT_EQ(RunJob(job, testCase.output), mrOk);
+        ASSERT_EQ(User.Seen.size(), 1);
+        EXPECT_EQ(User.Seen[0].Text, "Merge Failed");
+        EXPECT_TRUE(User.Seen[0].Detail.contains(testCase.named)) << User.Seen[0].Detail.toStdString();
+        ClearItemInfos();
+    }
+}
+
+TEST_F(MergeJobTest, TheEngineNamesAVanishedSourceAsUnreadable)
+{
+    QString gone = File("gone.pdf");
+    ClearList();
+    EXPECT_EQ(AddFileW(reinterpret_cast<const ColligoWideChar *>(gone.utf16()), "1", 0), 0);
+    EXPECT_EQ(LastEngineFailure().contains(gone), true) << LastEngineFailure().toStdString();
+    char text[512];
+    EXPECT_EQ(GetLastFailure(text, sizeof text), COLLIGO_FAILURE_SOURCE_UNREADABLE);
 }
 
 } // namespace

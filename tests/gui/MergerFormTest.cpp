@@ -33,34 +33,6 @@ using namespace workspace_testing;
 
 namespace {
 
-// Runs `work` on every window of that name as soon as it is shown (after the
-// window's own show handling), and counts the showings.
-class WindowWatch : public QObject
-{
-public:
-    WindowWatch(const QString &name, std::function<void(QWidget *)> work = {})
-        : Name(name), Work(std::move(work))
-    {
-        qApp->installEventFilter(this);
-    }
-    ~WindowWatch() override { qApp->removeEventFilter(this); }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *window = qobject_cast<QWidget *>(watched);
-        if (window && window->isWindow() && window->objectName() == Name && event->type() == QEvent::Show) {
-            ++Shown;
-            if (Work)
-                QTimer::singleShot(0, window, [this, window] { Work(window); });
-        }
-        return false;
-    }
-
-    const QString Name;
-    std::function<void(QWidget *)> Work;
-    int Shown = 0;
-};
-
 class MergerFormTest : public testing::Test
 {
 protected:
@@ -177,7 +149,9 @@ TEST_F(MergerFormTest, StartsEmptyWithTheDefaultFolderAndTheFirstLastName)
         EXPECT_FALSE(Action(disabled)->isEnabled()) << disabled;
     for (const char *enabled : {"AddFileAct", "AddFolderAct", "BrowseAct", "OpenAct", "AboutAct"})
         EXPECT_TRUE(Action(enabled)->isEnabled()) << enabled;
-    EXPECT_FALSE(Form->findChild<TssSkinButton *>("btnOptions")->isVisible());
+    // Options, like Merge, waits for a listed file.
+    EXPECT_TRUE(Form->findChild<TssSkinButton *>("btnOptions")->isVisible());
+    EXPECT_FALSE(Action("OptionsAct")->isEnabled());
     EXPECT_FALSE(Form->findChild<TssSkinButton *>("ssSkinButton7")->isEnabled());
 }
 
@@ -509,7 +483,7 @@ TEST_F(MergerFormTest, HelpLinksAndTheFolderGoToTheDesktop)
     Folder->setText(File(""));
     Click(Form->findChild<TssSkinButton *>("ssSkinButton6"));
     ASSERT_EQ(Desktop.Opened.size(), 4);
-    EXPECT_EQ(Desktop.Opened[0], QUrl::fromLocalFile(Application.Context.ApplicationFolder + "help.chm"));
+    EXPECT_EQ(Desktop.Opened[0], QUrl::fromLocalFile(Application.Context.ApplicationFolder + "help/index.html"));
     EXPECT_EQ(Desktop.Opened[1], QUrl("https://www.quellan-studio.com/support.html"));
     EXPECT_EQ(Desktop.Opened[2], QUrl("https://www.quellan-studio.com"));
     EXPECT_EQ(Desktop.Opened[3], QUrl::fromLocalFile(File("")));

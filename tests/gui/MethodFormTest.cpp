@@ -313,14 +313,17 @@ TEST_F(MethodFormTest, CancelAndCloseChangeNothing)
     }
 }
 
-TEST_F(MethodFormTest, HelpOpensTheHelpFile)
+// The user guide's section on choosing pages.
+TEST_F(MethodFormTest, HelpOpensTheGuideAtChoosingPages)
 {
     RecordingDesktop desktop;
     TItemInfo item = Record(3);
     Open(item);
     Click(Find<TssSkinButton>("SBtnHelp"));
     ASSERT_EQ(desktop.Opened.size(), 1);
-    EXPECT_EQ(desktop.Opened[0], QUrl::fromLocalFile(Application.Context.ApplicationFolder + "help.chm"));
+    QUrl guide = QUrl::fromLocalFile(Application.Context.ApplicationFolder + "help/index.html");
+    guide.setFragment("pages");
+    EXPECT_EQ(desktop.Opened[0], guide);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "WorkspaceSupport.h"
 
 #include "ApplicationTitle.h"
+#include "Oracles.h"
 #include "PdfBuilder.h"
 #include "SSButton.h"
 
@@ -17,7 +18,7 @@ namespace workspace_testing {
 ScriptedUser::ScriptedUser()
 {
     SetMessageBoxResponder([this](QMessageBox &box) {
-        Seen.append({box.windowTitle(), box.text()});
+        Seen.append({box.windowTitle(), box.text(), box.informativeText(), box.icon()});
         if (WhileOpen)
             WhileOpen();
         if (Answers.empty())
@@ -94,6 +95,50 @@ QString WriteDamaged(const QString &path)
 {
     testing_support::writeFile(path.toStdString(), "%PDF-1.4\nthis file was cut short\n");
     return path;
+}
+
+PdfFacts ReadPdfFacts(const QString &path)
+{
+    // Debian's python3, not whatever python3 comes first on PATH.
+    static const char *script = R"(
+import sys, pikepdf
+pdf = pikepdf.open(sys.argv[1])
+info = pdf.docinfo
+for key in ('Title', 'Subject', 'Author', 'Keywords'):
+    value = info.get('/' + key)
+    print(key + '=' + (str(value) if value is not None else ''))
+with pdf.open_outline() as outline:
+    def count(items):
+        return sum(1 + count(item.children) for item in items)
+    print('outline=%d' % count(outline.root))
+print('annots=%d' % sum(len(page.obj.get('/Annots', [])) for page in pdf.pages))
+print('form=%d' % (1 if '/AcroForm' in pdf.Root else 0))
+)";
+    const auto result = testing_support::runCommand("/usr/bin/python3 -c " + testing_support::shellQuote(script) + " "
+                                                    + testing_support::shellQuote(path.toStdString()));
+    PdfFacts facts;
+    if (result.status != 0)
+        return facts;
+    facts.Read = true;
+    for (const QString &line : QString::fromStdString(result.output).split(u'\n')) {
+        const QString key = line.section(u'=', 0, 0);
+        const QString value = line.section(u'=', 1);
+        if (key == u"Title")
+            facts.Title = value;
+        else if (key == u"Subject")
+            facts.Subject = value;
+        else if (key == u"Author")
+            facts.Author = value;
+        else if (key == u"Keywords")
+            facts.Keywords = value;
+        else if (key == u"outline")
+            facts.OutlineItems = value.toInt();
+        else if (key == u"annots")
+            facts.Annotations = value.toInt();
+        else if (key == u"form")
+            facts.HasForm = value == u"1";
+    }
+    return facts;
 }
 
 } // namespace workspace_testing

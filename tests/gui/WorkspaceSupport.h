@@ -7,8 +7,12 @@
 #include "MuiContext.h"
 #include "TempDir.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
 #include <QUrl>
 
 #include <deque>
@@ -32,6 +36,8 @@ struct SeenBox
 {
     QString Caption;
     QString Text;
+    QString Detail;           // the line under the text (a failure's reason)
+    QMessageBox::Icon Icon;
 };
 
 // Answers every message box with the next scripted button (Yes, then Ok, when
@@ -77,6 +83,34 @@ private:
     MuiContextPublication Publication;
 };
 
+// Runs `work` on every window of that name as soon as it is shown (after the
+// window's own show handling), and counts the showings.
+class WindowWatch : public QObject
+{
+public:
+    WindowWatch(const QString &name, std::function<void(QWidget *)> work = {})
+        : Name(name), Work(std::move(work))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~WindowWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<QWidget *>(watched);
+        if (window && window->isWindow() && window->objectName() == Name && event->type() == QEvent::Show) {
+            ++Shown;
+            if (Work)
+                QTimer::singleShot(0, window, [this, window] { Work(window); });
+        }
+        return false;
+    }
+
+    const QString Name;
+    std::function<void(QWidget *)> Work;
+    int Shown = 0;
+};
+
 // A left click in the middle of a skinned button, as the mouse gives it.
 void Click(TssCustomButton *button);
 // Lets the event loop run until it goes idle once (update handlers run then).
@@ -88,5 +122,19 @@ bool WaitUntil(const std::function<bool()> &condition, int timeoutMs = 30000);
 QString WritePdf(const QString &path, int pages, const QString &label = QStringLiteral("Sample"));
 // A file named like a PDF file that is none.
 QString WriteDamaged(const QString &path);
+
+// What an independent reader (pikepdf, from Debian) finds in a PDF file.
+struct PdfFacts
+{
+    bool Read = false;         // false: the reader could not open it
+    QString Title;
+    QString Subject;
+    QString Author;
+    QString Keywords;
+    int OutlineItems = 0;      // all levels
+    int Annotations = 0;       // on all pages
+    bool HasForm = false;
+};
+PdfFacts ReadPdfFacts(const QString &path);
 
 } // namespace workspace_testing
