@@ -128,6 +128,7 @@ private:
     std::unordered_map<int, std::vector<int>> widgetCopies; // widget object number -> its copies
     std::vector<std::pair<int, Object>> labelRanges;        // first page index -> label dictionary
     int firstPageNumber = 0;
+    bool released = false;
 };
 
 void SourceNavigation::Impl::readAnnotations(const SourcePlan &plan)
@@ -258,7 +259,11 @@ bool SourceNavigation::Impl::destinationText(const Object &target, std::string &
     Object destination = explicitDestination(target, source.document.destinations(), source.document.objects());
     if (!isUsableDestination(destination))
         return false;
-    int pageNumber = source.pageNumberFor(destinationPage(destination, source.document.pages()));
+    // While pages are still being copied a later page gets its number ahead;
+    // once the document is released only pages that were written count (a
+    // stop may have left planned pages out).
+    int page = destinationPage(destination, source.document.pages());
+    int pageNumber = released ? source.writtenCopyNumber(page) : source.pageNumberFor(page);
     if (pageNumber == 0)
         return false;
     TextBuffer buffer;
@@ -418,6 +423,7 @@ std::optional<PageLabel> SourceNavigation::labelOf(int index) const
 
 void SourceNavigation::Impl::release()
 {
+    released = true;
     if (options.keeps(OutputOptions::outline) || options.bookmarkPerFile)
         handOverOutline();
     if (options.keeps(OutputOptions::links))
@@ -513,7 +519,7 @@ void SourceNavigation::Impl::handOverDestinations()
 {
     for (const auto &[name, destination] : source.document.destinations().all()) {
         int page = destinationPage(destination, source.document.pages());
-        if (page < 0 || source.firstCopyNumber(page) == 0)
+        if (source.writtenCopyNumber(page) == 0)
             continue;
         std::string text;
         if (isUsableDestination(destination) && destinationText(destination, text))

@@ -31,6 +31,13 @@ public:
     int numberForCopy(int index);
     bool isFirstCopy(int index) const { return copies[static_cast<std::size_t>(index)] == 1; }
     int firstCopyNumber(int index) const { return firstCopy[static_cast<std::size_t>(index)]; }
+    // The first copy of page `index` when it has been written; 0 otherwise.
+    int writtenCopyNumber(int index) const
+    {
+        return index >= 0 && static_cast<std::size_t>(index) < copies.size() && copies[static_cast<std::size_t>(index)] > 0
+                   ? firstCopy[static_cast<std::size_t>(index)]
+                   : 0;
+    }
 
     // The output number of a source object that is written by other means
     // than the copier (annotations, form fields): handed out when first met.

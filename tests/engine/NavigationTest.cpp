@@ -193,6 +193,28 @@ TEST_F(NavigationTest, SplitsKeepTheirPagesNavigation)
     EXPECT_TRUE(qpdfCheckPasses(rest, &report)) << report;
 }
 
+int32_t COLLIGO_CALL stopAtSecondPage(int32_t, int32_t, int32_t, int32_t position)
+{
+    return position < 2 ? 1 : 0;
+}
+
+// After a stop, bookmarks and names lead only to pages that were written.
+TEST_F(NavigationTest, AStopLeavesNoBookmarkLeadingNowhere)
+{
+    ASSERT_EQ(AddFile(in("A.pdf").c_str(), "1-3", 0), 1);
+    ASSERT_EQ(AddFile(in("B.pdf").c_str(), "1-4", 0), 1);
+    SetOutputOptions(COLLIGO_KEEP_ALL, 0, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(Colligo(out().c_str(), 0, stopAtSecondPage), 0);
+    EXPECT_EQ(GetLastFailure(nullptr, 0), COLLIGO_FAILURE_STOPPED);
+    std::string report;
+    EXPECT_TRUE(qpdfCheckPasses(out(), &report)) << report;
+    EXPECT_EQ(qpdfPageCount(out()), 2);
+    for (const char *what : { "outline", "dests" })
+        for (const std::string &line : navigationLines(what, out()))
+            EXPECT_EQ(line.find("nowhere"), std::string::npos) << line;
+    EXPECT_TRUE(contains(navigationLines("outline", out()), "Alpha chapter 2 -> page 2"));
+}
+
 // A LaTeX manual made with hyperref: thousands of internal links and a deep
 // outline. Every link of the copied pages lands on the copy of its target,
 // links to pages left out are gone, and bookmarks follow their pages.
