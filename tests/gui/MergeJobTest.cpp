@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
@@ -175,11 +176,19 @@ TEST_F(MergeJobTest, StopDeclinedResumesAndStopConfirmedDeletesTheOutput)
         QString output = File(confirm ? "stopped.pdf" : "resumed.pdf");
         User.Seen.clear();
         int heldAt = -1, stillAt = -1;
+        // The worker may be announcing one more page when the question opens;
+        // once it has settled it must stay held, while its hand-overs are served.
+        auto serveFor = [](int milliseconds) {
+            QEventLoop loop;
+            QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+            loop.exec();
+        };
         User.WhileOpen = [&] {
             if (User.Seen.size() != 1 || !CurrentConvertThread)
                 return;
+            serveFor(100);
             heldAt = CurrentConvertThread->PagesDone;
-            QThread::msleep(150);
+            serveFor(200);
             stillAt = CurrentConvertThread->PagesDone;
         };
         User.Answer(confirm ? QMessageBox::Yes : QMessageBox::No);
