@@ -11,8 +11,8 @@
 #     (window-*.png) and every question and message box (box-*.png);
 #   - in German, French and Japanese (de-*.png, fr-*.png, ja-*.png) and at
 #     1.5x and 2x scale (scale150-*.png, scale200-*.png), a short tour of the
-#     main window, the method dialog, the options, the About window and the
-#     question before closing.
+#     main window, the method dialog, the options, the About window, a merge
+#     stopped part-way and the question before closing.
 # Needs xvfb, xdotool and qpdf (scripts/install-deps.sh).
 set -euo pipefail
 

@@ -5,7 +5,6 @@
 #include "SSButton.h"
 #include "SSForm.h"
 #include "ShellOpen.h"
-#include "SkinArtwork.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -9,6 +9,8 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 
+#include <utility>
+
 namespace {
 
 // Fusion, with the skin's own icons for questions, information, warnings and
@@ -62,30 +64,23 @@ private:
 QPalette SkinColours()
 {
     using namespace SkinPalette;
+    const std::pair<QPalette::ColorRole, QColor> everyState[] = {
+        {QPalette::Window, Body},          {QPalette::WindowText, Text},        {QPalette::Base, Card},
+        {QPalette::AlternateBase, Toolbar}, {QPalette::Text, Text},             {QPalette::Button, Card},
+        {QPalette::ButtonText, Text},      {QPalette::Highlight, Accent},       {QPalette::HighlightedText, Qt::white},
+        {QPalette::ToolTipBase, TitleBand}, {QPalette::ToolTipText, Qt::white}, {QPalette::Link, Accent},
+        {QPalette::LinkVisited, AccentPressed}, {QPalette::PlaceholderText, MutedText}, {QPalette::Light, Card},
+        {QPalette::Midlight, Toolbar},     {QPalette::Mid, ButtonEdge},         {QPalette::Dark, Outline},
+    };
+    const std::pair<QPalette::ColorRole, QColor> disabled[] = {
+        {QPalette::WindowText, DisabledText}, {QPalette::Text, DisabledText},   {QPalette::ButtonText, DisabledText},
+        {QPalette::Base, DisabledFill},       {QPalette::Button, DisabledFill}, {QPalette::Highlight, AccentDisabled},
+    };
     QPalette palette(Card, Body);
-    palette.setColor(QPalette::Window, Body);
-    palette.setColor(QPalette::WindowText, Text);
-    palette.setColor(QPalette::Base, Card);
-    palette.setColor(QPalette::AlternateBase, Toolbar);
-    palette.setColor(QPalette::Text, Text);
-    palette.setColor(QPalette::Button, Card);
-    palette.setColor(QPalette::ButtonText, Text);
-    palette.setColor(QPalette::Highlight, Accent);
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    palette.setColor(QPalette::ToolTipBase, TitleBand);
-    palette.setColor(QPalette::ToolTipText, Qt::white);
-    palette.setColor(QPalette::Link, Accent);
-    palette.setColor(QPalette::LinkVisited, AccentPressed);
-    palette.setColor(QPalette::PlaceholderText, MutedText);
-    palette.setColor(QPalette::Light, Card);
-    palette.setColor(QPalette::Midlight, Toolbar);
-    palette.setColor(QPalette::Mid, ButtonEdge);
-    palette.setColor(QPalette::Dark, Outline);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, DisabledText);
-    palette.setColor(QPalette::Disabled, QPalette::Base, DisabledFill);
-    palette.setColor(QPalette::Disabled, QPalette::Button, DisabledFill);
-    palette.setColor(QPalette::Disabled, QPalette::Highlight, AccentDisabled);
+    for (const auto &[role, colour] : everyState)
+        palette.setColor(role, colour);
+    for (const auto &[role, colour] : disabled)
+        palette.setColor(QPalette::Disabled, role, colour);
     return palette;
 }
 

@@ -5,7 +5,6 @@
 #include "MessageBox.h"
 #include "SSButton.h"
 #include "SSForm.h"
-#include "SkinArtwork.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>

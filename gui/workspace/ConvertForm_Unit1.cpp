@@ -8,7 +8,6 @@
 #include "ShellOpen.h"
 #include "SSButton.h"
 #include "SSForm.h"
-#include "SkinArtwork.h"
 #include "Tskinprocess.h"
 
 #include <QEventLoop>

@@ -49,15 +49,11 @@ void TFileListView::startDrag(Qt::DropActions)
 
 void TFileListView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (IsOwnDrag(event) || event->mimeData()->hasUrls()) {
-        event->setDropAction(IsOwnDrag(event) ? Qt::MoveAction : Qt::CopyAction);
-        event->accept();
-        ShowDropLine(InsertionRow(event->position().toPoint()));
-    } else {
-        event->ignore();
-    }
+    dragMoveEvent(event);
 }
 
+// Rows of this list move; files from elsewhere are copied in. The line shows
+// where either would land.
 void TFileListView::dragMoveEvent(QDragMoveEvent *event)
 {
     if (IsOwnDrag(event) || event->mimeData()->hasUrls()) {

@@ -12,7 +12,6 @@
 #include "SSButton.h"
 #include "SSForm.h"
 #include "ShellOpen.h"
-#include "SkinArtwork.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -205,8 +204,8 @@ void TMergerForm::CreateComponents()
     btnMethod = SkinButton(this, "btnMethod", QStringLiteral("btn_method.png"), QPoint(134, 53));
     btnOptions = SkinButton(this, "btnOptions", QStringLiteral("btn_options.png"), QPoint(252, 53));
     btnHelp = SkinButton(this, "btnHelp", QStringLiteral("btn_help.png"), QPoint(614, 53), 4, tr("Help"));
-    // The title band's buttons are the window manager's business for the
-    // keyboard (closing asks first either way).
+    // Tab skips the title band's buttons: from the keyboard the window
+    // manager minimises and closes (closing asks first either way).
     btnMin->setFocusPolicy(Qt::NoFocus);
     btnClose->setFocusPolicy(Qt::NoFocus);
     btnMin->setAccessibleName(tr("Minimize"));

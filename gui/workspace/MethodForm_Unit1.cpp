@@ -6,7 +6,6 @@
 #include "SSButton.h"
 #include "SSForm.h"
 #include "ShellOpen.h"
-#include "SkinArtwork.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -67,30 +67,9 @@ protected:
         Idle();
     }
 
-    QStringList FileNames() const
-    {
-        QStringList names;
-        for (int row = 0; row < List->rowCount(); ++row)
-            names.append(List->item(row, 1)->text());
-        return names;
-    }
-
-    QList<int> SelectedRows() const
-    {
-        QList<int> rows;
-        for (const QModelIndex &index : List->selectionModel()->selectedRows())
-            rows.append(index.row());
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    }
-
-    void Select(const QList<int> &rows)
-    {
-        List->setCurrentCell(rows.first(), 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        for (int row : rows.mid(1))
-            List->selectionModel()->select(List->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        Idle();
-    }
+    QStringList FileNames() const { return ColumnTexts(List, 1); }
+    void Select(const QList<int> &rows) { SelectRows(List, rows); }
+    QList<int> SelectedRows() const { return workspace_testing::SelectedRows(List); }
 
     // Drops the paths from a file manager at `place` in the list's viewport.
     void DropOnList(const QStringList &paths, QPoint place)

@@ -65,35 +65,10 @@ protected:
         Form->AddPaths(paths);
     }
 
-    QStringList Column(int column) const
-    {
-        QStringList texts;
-        for (int row = 0; row < List->rowCount(); ++row)
-            texts.append(List->item(row, column)->text());
-        return texts;
-    }
-    QStringList FileNames() const { return Column(1); }
-    QStringList ItemTexts() const { return Column(0); }
-
-    // Selects the rows (the first one gets the focus), as clicks would.
-    void Select(const QList<int> &rows)
-    {
-        List->clearSelection();
-        List->setCurrentCell(rows.first(), 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        for (int row : rows.mid(1))
-            List->selectionModel()->select(List->model()->index(row, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        Idle();
-    }
-
-    QList<int> SelectedRows() const
-    {
-        QList<int> rows;
-        for (const QModelIndex &index : List->selectionModel()->selectedRows())
-            rows.append(index.row());
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    }
+    QStringList FileNames() const { return ColumnTexts(List, 1); }
+    QStringList ItemTexts() const { return ColumnTexts(List, 0); }
+    void Select(const QList<int> &rows) { SelectRows(List, rows); }
+    QList<int> SelectedRows() const { return workspace_testing::SelectedRows(List); }
 
     // The records of the rows are exactly the records of ItemInfoList.
     void ExpectRecordsMatchRows() const

@@ -6,10 +6,13 @@
 #include "SSButton.h"
 
 #include <QApplication>
+
+#include <algorithm>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QMouseEvent>
+#include <QTableWidget>
 #include <QThread>
 #include <QTimer>
 
@@ -53,6 +56,32 @@ RunningApplication::RunningApplication()
     Context.HomePageLink = QStringLiteral("https://www.quellan-studio.com");
     Context.SupportLink = QStringLiteral("https://www.quellan-studio.com/support.html");
     SetApplicationTitle(Context.ProductTitle);
+}
+
+QStringList ColumnTexts(const QTableWidget *list, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < list->rowCount(); ++row)
+        texts.append(list->item(row, column)->text());
+    return texts;
+}
+
+void SelectRows(QTableWidget *list, const QList<int> &rows)
+{
+    list->clearSelection();
+    list->setCurrentCell(rows.first(), 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    for (int row : rows.mid(1))
+        list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Idle();
+}
+
+QList<int> SelectedRows(const QTableWidget *list)
+{
+    QList<int> rows;
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 void Click(TssCustomButton *button)

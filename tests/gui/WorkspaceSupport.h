@@ -20,6 +20,7 @@
 #include <functional>
 #include <string>
 
+class QTableWidget;
 class QWidget;
 class TssCustomButton;
 
@@ -110,6 +111,14 @@ public:
     std::function<void(QWidget *)> Work;
     int Shown = 0;
 };
+
+// The texts of one column of the list, top to bottom.
+QStringList ColumnTexts(const QTableWidget *list, int column);
+// Selects the rows (the first one gets the focus), as clicks would, and lets
+// the update handlers run.
+void SelectRows(QTableWidget *list, const QList<int> &rows);
+// The selected rows, ascending.
+QList<int> SelectedRows(const QTableWidget *list);
 
 // A left click in the middle of a skinned button, as the mouse gives it.
 void Click(TssCustomButton *button);

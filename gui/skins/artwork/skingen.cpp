@@ -20,7 +20,6 @@
 #include "SkinPalette.h"
 
 #include <QDir>
-#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -41,15 +40,6 @@ constexpr int windowRadius = 10;
 constexpr int buttonRadius = 5;
 
 using Drawing = std::function<void(QPainter &)>;
-
-QFont uiFont(int pixelSize, bool bold = false)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
 
 // `draw` in logical coordinates on a transparent ground of size × scale pixels.
 QImage render(QSize size, int scale, const Drawing &draw)

@@ -8,9 +8,10 @@
 // the measuring dialog, the method dialog with an alternating merge, both tabs
 // of the options, the About window, the help menu, and each question and
 // message box (window-*.png, box-*.png). --short shows only the main window,
-// the method dialog, the options, the About window and one question, which is
-// what the screenshot script photographs in each language and at 1.5x and 2x
-// scale; --prefix goes in front of every file name.
+// the method dialog, the options, the About window, a merge stopped part-way
+// and the question before closing, which is what the screenshot script
+// photographs in each language and at 1.5x and 2x scale; --prefix goes in
+// front of every file name.
 //
 // It runs in the desktop's language (LANGUAGE, LC_ALL, LANG) with the
 // application's look, exactly as Korvel runs the windows. The screenshot
@@ -304,6 +305,28 @@ struct Tour
         };
     }
 
+    // A merge held part-way for its photograph, then stopped.
+    std::vector<Step> StoppedMerge()
+    {
+        return {
+            {"the main window before merging", Main(), {}, [this](QWidget *) { Trigger("MergeAct"); }},
+            {"the merge part-way",
+             []() -> QWidget * {
+                 auto *progress = ModalWindow<TConvertForm>();
+                 return progress && progress->ShownPercent() >= 30 ? progress : nullptr;
+             },
+             {}, [](QWidget *progress) { static_cast<TConvertForm *>(progress)->Thread->Paused = true; }},
+            {"the progress dialog", ModalWindow<TConvertForm>, Shot("window-progress.png"),
+             [](QWidget *progress) {
+                 auto *dialog = static_cast<TConvertForm *>(progress);
+                 dialog->Thread->Paused = false;
+                 Later([dialog] { Click(dialog->btnStop); });
+             }},
+            {"the stop question", BoxSaying(TConvertForm::tr("Are you sure to cancel merging?")),
+             Shot("box-stop-merging.png"), [](QWidget *box) { Answer(box, QMessageBox::Yes); }},
+        };
+    }
+
     // Closing asks first while files are listed; Yes ends the tour.
     std::vector<Step> Closing()
     {
@@ -368,6 +391,7 @@ int main(int argc, char *argv[])
                          [&](QWidget *) { Later([&] { form.AddPaths(files); }); }});
         steps.push_back({"the listed files", tour.MainWithRows(files.size()), {}, [&](QWidget *) { tour.List()->selectRow(0); }});
         Append(steps, tour.OtherWindows(false));
+        Append(steps, tour.StoppedMerge());
     }
     Append(steps, tour.Closing());
 
