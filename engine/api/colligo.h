@@ -17,8 +17,10 @@
 #define COLLIGO_CALL
 #endif
 
-#if defined(_WIN32)
-#define COLLIGO_EXPORT __declspec(dllexport)
+#if defined(_WIN32) && defined(COLLIGO_ENGINE_BUILD)
+#define COLLIGO_EXPORT /* Colligo.def names the DLL's exports */
+#elif defined(_WIN32)
+#define COLLIGO_EXPORT __declspec(dllimport)
 #else
 #define COLLIGO_EXPORT __attribute__((visibility("default")))
 #endif
@@ -27,8 +29,9 @@
 extern "C" {
 #endif
 
-/* UTF-16 text, NUL-terminated (wchar_t on Windows). */
-#if defined(_WIN32)
+/* UTF-16 text, NUL-terminated (wchar_t on Windows). The engine itself holds
+   UTF-16 as char16_t on every platform, the same 16-bit units. */
+#if defined(_WIN32) && !defined(COLLIGO_ENGINE_BUILD)
 typedef wchar_t ColligoWideChar;
 #elif defined(__cplusplus)
 typedef char16_t ColligoWideChar;

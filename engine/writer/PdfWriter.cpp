@@ -1,31 +1,16 @@
 // The writer's skeleton: creation, the output primitives, and finish().
 #include "PdfWriter.h"
 
+#include "api/FileSystem.h"
 #include "api/WideText.h"
 
 #include <algorithm>
-#include <clocale>
 #include <cstdarg>
 #include <cstring>
-#include <cwctype>
-#include <locale.h>
 
 namespace colligo {
 
 namespace {
-
-constexpr char pathSeparator = '/';
-
-// Letters of every script count, whatever locale the host has set.
-bool isLetterOrDigit(char32_t c)
-{
-    static locale_t classification = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    if (c < 0x80)
-        return std::isalnum(static_cast<int>(c)) != 0;
-    if (!classification)
-        return false;
-    return iswalpha_l(static_cast<wint_t>(c), classification) || iswdigit_l(static_cast<wint_t>(c), classification);
-}
 
 // Replaces, after the last separator, every character that is neither a letter,
 // a digit nor '.' by a space. A surrogate pair is judged as the one character it
@@ -35,7 +20,7 @@ void sanitiseFileName(char16_t *path)
     std::size_t length = wideLength(path);
     std::size_t start = 0;
     for (std::size_t i = 0; i < length; ++i)
-        if (path[i] == pathSeparator)
+        if (isPathSeparator(path[i]))
             start = i + 1;
     for (std::size_t i = start; i < length; ++i) {
         char32_t c = path[i];
@@ -96,7 +81,7 @@ PdfWriter::~PdfWriter()
 
 void PdfWriter::openOutput(const std::string &path)
 {
-    outputFile = std::fopen(path.c_str(), "w+b");
+    outputFile = createFile(path);
     if (outputFile)
         std::setvbuf(outputFile, nullptr, _IOFBF, 1 << 16);
 }

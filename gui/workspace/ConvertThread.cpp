@@ -24,7 +24,7 @@ void ConvertThread::run()
     } else if (!OutputPath.isEmpty()) {
         PagesDone = 0;
         std::u16string path = OutputPath.toStdU16String(); // the engine may rewrite the name part
-        Succeeded = ColligoW(path.data(), 0, &ConvertThread::MergeProgress) != 0;
+        Succeeded = ColligoW(reinterpret_cast<ColligoWideChar *>(path.data()), 0, &ConvertThread::MergeProgress) != 0;
         if (!Succeeded && !StopRequested)
             ShowMergeFailed();
     }
@@ -97,7 +97,7 @@ bool ConvertThread::AddEntry(const TItemInfo &item, const QString &range)
 {
     std::u16string path = item.FilePath.toStdU16String();
     QByteArray expression = range.toLatin1(); // only digits, "," and "-"
-    return AddFileW(path.c_str(), expression.constData(), 0) != 0;
+    return AddFileW(reinterpret_cast<const ColligoWideChar *>(path.c_str()), expression.constData(), 0) != 0;
 }
 
 // The box is raised on the GUI thread; this thread goes on once it is answered.
