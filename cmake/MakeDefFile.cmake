@@ -6,6 +6,8 @@
 #
 #   cmake -DNM=... -DMAP=colligo.map -DDEF=Colligo.def -DOBJECTS=a.obj;b.obj -P MakeDefFile.cmake
 
+cmake_minimum_required(VERSION 3.25)
+
 file(READ ${MAP} map)
 string(REGEX REPLACE "/\\*([^*]|\\*[^/])*\\*/" "" map "${map}")
 string(REGEX MATCH "global:([^}]*)local:" globals "${map}")

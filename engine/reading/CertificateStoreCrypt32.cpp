@@ -46,7 +46,10 @@ void failWithLastError()
 }
 
 // ---- A reader of DER, just enough for enveloped data (ISO/IEC 8825-1) ----
+// Some producers (BouncyCastle, for one) write BER's indefinite lengths, which
+// are read too.
 
+constexpr unsigned char tagEndOfContents = 0x00;
 constexpr unsigned char tagInteger = 0x02;
 constexpr unsigned char tagOctetString = 0x04;
 constexpr unsigned char tagOid = 0x06;
@@ -54,6 +57,8 @@ constexpr unsigned char tagSequence = 0x30;
 constexpr unsigned char tagSet = 0x31;
 constexpr unsigned char tagExplicit0 = 0xA0;
 constexpr unsigned char tagImplicit0 = 0x80;
+constexpr unsigned char constructedBit = 0x20;
+constexpr int deepestNesting = 32; // far more than enveloped data needs
 
 struct Element
 {
@@ -62,15 +67,14 @@ struct Element
     std::string_view whole;   // tag, length and value
 };
 
-// Reads the elements of a constructed value one after the other. Definite
-// lengths only, as DER has them; anything else ends the reading as malformed.
+// Reads the elements of a constructed value one after the other; anything
+// malformed ends the reading.
 class DerReader
 {
 public:
-    explicit DerReader(std::string_view bytes) : rest(bytes) { }
+    explicit DerReader(std::string_view bytes, int depth = 0) : rest(bytes), depth(depth) { }
 
     bool atEnd() const { return rest.empty(); }
-    bool malformed() const { return broken; }
 
     std::optional<Element> next()
     {
@@ -80,9 +84,11 @@ public:
         element.tag = static_cast<unsigned char>(rest[0]);
         std::size_t length = static_cast<unsigned char>(rest[1]);
         std::size_t header = 2;
+        if (length == 0x80)
+            return indefinite(element);
         if (length & 0x80) {
             const std::size_t lengthBytes = length & 0x7F;
-            if (lengthBytes == 0 || lengthBytes > 4 || rest.size() < 2 + lengthBytes)
+            if (lengthBytes > 4 || rest.size() < 2 + lengthBytes)
                 return stop();
             length = 0;
             for (std::size_t i = 0; i < lengthBytes; ++i)
@@ -107,6 +113,27 @@ public:
     }
 
 private:
+    // A constructed element of indefinite length runs up to the end-of-contents
+    // element that closes it; its children may be indefinite themselves.
+    std::optional<Element> indefinite(Element &element)
+    {
+        if (!(element.tag & constructedBit) || depth >= deepestNesting)
+            return stop();
+        DerReader children(rest.substr(2), depth + 1);
+        for (;;) {
+            std::optional<Element> child = children.next();
+            if (!child)
+                return stop();
+            if (child->tag == tagEndOfContents && child->whole.size() == 2)
+                break;
+        }
+        const std::size_t consumed = rest.size() - children.rest.size();
+        element.content = rest.substr(2, consumed - 4);
+        element.whole = rest.substr(0, consumed);
+        rest.remove_prefix(consumed);
+        return element;
+    }
+
     std::optional<Element> stop()
     {
         broken = true;
@@ -114,10 +141,11 @@ private:
     }
 
     std::string_view rest;
+    int depth;
     bool broken = false;
 };
 
-// Object identifiers by their DER content bytes.
+// Object identifiers by their encoded content bytes.
 constexpr std::string_view oidEnvelopedData("\x2A\x86\x48\x86\xF7\x0D\x01\x07\x03", 9);
 constexpr std::string_view oidRsaEncryption("\x2A\x86\x48\x86\xF7\x0D\x01\x01\x01", 9);
 constexpr std::string_view oidRc2Cbc("\x2A\x86\x48\x86\xF7\x0D\x03\x02", 8);
@@ -326,6 +354,10 @@ std::optional<Bytes> unwrapContentKey(const CERT_CONTEXT &certificate, const Key
     }
     std::optional<Bytes> contentKey;
     HCRYPTKEY key = 0;
+    // Wine's .p12 import records every key kind the provider offers (both
+    // bits); the key that decrypts is the key-exchange key.
+    if (keySpec == (AT_KEYEXCHANGE | AT_SIGNATURE))
+        keySpec = AT_KEYEXCHANGE;
     if (keySpec != CERT_NCRYPT_KEY_SPEC && CryptGetUserKey(provider, keySpec, &key)) {
         Bytes buffer(recipient.wrappedKey.rbegin(), recipient.wrappedKey.rend());
         DWORD length = static_cast<DWORD>(buffer.size());

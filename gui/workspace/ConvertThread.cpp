@@ -107,7 +107,7 @@ void ConvertThread::ShowMergeFailed()
         Form, [this] { ShowMessageBox(Form, QStringLiteral("Merge Failed"), QMessageBox::Critical); }, Qt::BlockingQueuedConnection);
 }
 
-std::int32_t ConvertThread::MergeProgress(std::int32_t, std::int32_t, std::int32_t, std::int32_t)
+std::int32_t COLLIGO_CALL ConvertThread::MergeProgress(std::int32_t, std::int32_t, std::int32_t, std::int32_t)
 {
     ConvertThread *job = CurrentConvertThread;
     if (!job || job->StopRequested)
