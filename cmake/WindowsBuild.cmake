@@ -9,6 +9,9 @@ option(QUELLAN_ENGINE_ONLY "Build only Colligo.dll, its import library and colli
 enable_language(RC)
 include(${CMAKE_CURRENT_LIST_DIR}/WindowsDependencies.cmake)
 
+# The zip is made from an installation; it need not list every file it copies.
+set(CMAKE_INSTALL_MESSAGE NEVER)
+
 # Libraries are named as on Windows (Colligo.dll, not libColligo.dll);
 # import libraries keep mingw's lib*.dll.a.
 set(CMAKE_SHARED_LIBRARY_PREFIX "")

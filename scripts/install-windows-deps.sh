@@ -12,7 +12,7 @@ packages=(
   wine wine64 wine32:i386
   dpkg-dev cmake ninja-build pkg-config perl python3 zip unzip xz-utils
   qt6-base-dev qt6-base-dev-tools
-  xvfb xdotool x11-apps imagemagick
+  xvfb imagemagick fonts-wine googletest
   qpdf poppler-utils
 )
 

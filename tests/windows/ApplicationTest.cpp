@@ -52,7 +52,7 @@ TEST(Application, ListsTheDroppedFilesMergesThemAndExits)
     copyFile(realDocument("R-admin.pdf"), work.file("files/appendix.pdf"));
     fs::create_directories(work.file("merged"));
 
-    const Run reference = runProgram({ linuxProgram("colligo"), "merge", "-o", "expected.pdf", "files/intro.pdf", "files/appendix.pdf" },
+    const RunResult reference = runProgram({ linuxProgram("colligo"), "merge", "-o", "expected.pdf", "files/intro.pdf", "files/appendix.pdf" },
                                      work.path(), linuxEngineEnvironment());
     ASSERT_EQ(reference.status, 0) << reference.err;
 
@@ -60,12 +60,12 @@ TEST(Application, ListsTheDroppedFilesMergesThemAndExits)
     BackgroundProgram server({ "Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp" });
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
+    Wine wine(display);
     const std::string log = work.file("user.log");
     const std::string go = work.file("go");
-    std::vector<std::string> environment = Wine::session().environment();
+    std::vector<std::string> environment = wine.environment();
     environment.insert(environment.end(),
-                       { "DISPLAY=" + display,
-                         "QUELLAN_TEST_LOG=" + windowsPath(log),
+                       { "QUELLAN_TEST_LOG=" + windowsPath(log),
                          "QUELLAN_TEST_GO=" + windowsPath(go),
                          "QUELLAN_TEST_FILES=" + windowsPath(work.file("files/intro.pdf")) + "|" + windowsPath(work.file("files/appendix.pdf")),
                          "QUELLAN_TEST_OUTPUT_FOLDER=" + windowsPath(work.file("merged")) });
@@ -74,7 +74,7 @@ TEST(Application, ListsTheDroppedFilesMergesThemAndExits)
     ASSERT_TRUE(waitForLine(log, "listed", 90)) << readBytes(log);
     std::this_thread::sleep_for(std::chrono::seconds(2)); // the last paint
     if (const char *picture = std::getenv("QUELLAN_SCREENSHOT")) {
-        const Run shot = runProgram({ "import", "-display", display, "-window", "root", picture });
+        const RunResult shot = runProgram({ "import", "-display", display, "-window", "root", picture });
         EXPECT_EQ(shot.status, 0) << shot.err;
     }
     writeBytes(go, "");
@@ -86,5 +86,6 @@ TEST(Application, ListsTheDroppedFilesMergesThemAndExits)
     EXPECT_NE(steps.find("row: 2 | appendix.pdf | "), std::string::npos) << steps;
     EXPECT_NE(steps.find("merged\n"), std::string::npos) << steps;
     EXPECT_EQ(steps.find("Merge Failed"), std::string::npos) << steps;
-    EXPECT_EQ(readBytes(work.file("merged/intro-appendix.pdf")), readBytes(work.file("expected.pdf"))) << steps;
+    EXPECT_TRUE(readBytes(work.file("merged/intro-appendix.pdf")) == readBytes(work.file("expected.pdf")))
+        << "the application's merge differs from the Linux build's\n" << steps;
 }

@@ -15,12 +15,12 @@ namespace wine_testing {
 struct PlatformResult
 {
     std::string platform; // "linux", "x86" or "x64"
-    Run run;
+    RunResult run;
     std::map<std::string, std::string> files; // everything in the folder afterwards
 };
 
 // Runs the operation for a platform in a folder (its working folder).
-using Operation = std::function<Run(const std::string &platform, const std::string &folder)>;
+using Operation = std::function<RunResult(const std::string &platform, const std::string &folder)>;
 
 // Each platform's run, Linux first.
 std::vector<PlatformResult> runEverywhere(const Operation &operation);

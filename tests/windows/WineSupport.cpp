@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -38,21 +39,22 @@ std::string temporaryFolder(const std::string &stem)
     return pattern;
 }
 
-// This process's environment with `additions` replacing variables of the same name.
+// This process's environment with `additions` replacing variables of the
+// same name (a later addition replacing an earlier one too).
 std::vector<std::string> mergedEnvironment(const std::vector<std::string> &additions)
 {
     std::vector<std::string> merged;
-    for (char **variable = environ; *variable; ++variable) {
-        const std::string entry = *variable;
-        const std::string name = entry.substr(0, entry.find('=') + 1);
-        bool replaced = false;
-        for (const std::string &addition : additions)
-            replaced = replaced || addition.rfind(name, 0) == 0;
-        if (!replaced)
-            merged.push_back(entry);
-    }
+    for (char **variable = environ; *variable; ++variable)
+        merged.push_back(*variable);
     merged.insert(merged.end(), additions.begin(), additions.end());
-    return merged;
+    std::vector<std::string> unique;
+    for (auto entry = merged.rbegin(); entry != merged.rend(); ++entry) {
+        const std::string name = entry->substr(0, entry->find('=') + 1);
+        const bool seen = std::any_of(unique.begin(), unique.end(), [&](const std::string &kept) { return kept.rfind(name, 0) == 0; });
+        if (!seen)
+            unique.push_back(*entry);
+    }
+    return unique;
 }
 
 std::vector<char *> pointers(std::vector<std::string> &texts)
@@ -66,7 +68,7 @@ std::vector<char *> pointers(std::vector<std::string> &texts)
 
 } // namespace
 
-Run runProgram(const std::vector<std::string> &argv, const std::string &folder, const std::vector<std::string> &environment)
+RunResult runProgram(const std::vector<std::string> &argv, const std::string &folder, const std::vector<std::string> &environment)
 {
     const std::string capture = temporaryFolder("quellan-run");
     const std::string outPath = capture + "/out", errPath = capture + "/err";
@@ -79,7 +81,7 @@ Run runProgram(const std::vector<std::string> &argv, const std::string &folder, 
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     std::vector<std::string> arguments = argv;
     std::vector<std::string> variables = mergedEnvironment(environment);
-    Run result;
+    RunResult result;
     pid_t child = 0;
     if (posix_spawnp(&child, arguments[0].c_str(), &actions, nullptr, pointers(arguments).data(), pointers(variables).data()) == 0) {
         int status = 0;
@@ -160,14 +162,13 @@ void Wine::endSession()
 
 std::vector<std::string> Wine::environment() const
 {
-    // No Mono or Gecko installers, no debugging chatter, no display unless a
-    // test brings its own.
-    return { "WINEPREFIX=" + prefixFolder, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml=", "DISPLAY=" };
+    // No Mono or Gecko installers, no debugging chatter.
+    return { "WINEPREFIX=" + prefixFolder, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml=", "DISPLAY=" + display };
 }
 
-Wine::Wine() : prefixFolder(temporaryFolder("quellan-wine"))
+Wine::Wine(const std::string &display) : prefixFolder(temporaryFolder("quellan-wine")), display(display)
 {
-    const Run boot = runProgram({ "wineboot", "--init" }, "", environment());
+    const RunResult boot = runProgram({ "wineboot", "--init" }, "", environment());
     if (boot.status != 0)
         throw std::runtime_error("wineboot failed: " + boot.err);
     // One server for all the runs that follow, so each program starts quickly.
@@ -181,7 +182,7 @@ Wine::~Wine()
     fs::remove_all(prefixFolder);
 }
 
-Run Wine::run(const std::string &program, const std::vector<std::string> &arguments, const std::string &folder,
+RunResult Wine::run(const std::string &program, const std::vector<std::string> &arguments, const std::string &folder,
               const std::vector<std::string> &extra)
 {
     std::vector<std::string> argv { "wine", program };
@@ -214,7 +215,7 @@ WindowsBuild unpack(const std::string &builds, const std::string &architecture, 
 {
     const std::string folder = into + "/" + unpackFolderName + " " + architecture;
     fs::create_directories(folder);
-    const Run unzip = runProgram({ "unzip", "-q", findZip(builds, architecture), "-d", folder });
+    const RunResult unzip = runProgram({ "unzip", "-q", findZip(builds, architecture), "-d", folder });
     if (unzip.status != 0)
         throw std::runtime_error("unzip failed: " + unzip.err);
     std::string top;

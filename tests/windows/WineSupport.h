@@ -10,7 +10,7 @@
 
 namespace wine_testing {
 
-struct Run
+struct RunResult
 {
     int status = -1;
     std::string out;
@@ -19,7 +19,7 @@ struct Run
 
 // Runs argv[0] (a path) with the arguments, in `folder` when it is not empty,
 // with `environment` ("NAME=value") added to this process's environment.
-Run runProgram(const std::vector<std::string> &argv, const std::string &folder = "",
+RunResult runProgram(const std::vector<std::string> &argv, const std::string &folder = "",
                const std::vector<std::string> &environment = {});
 
 // A program running beside the test; killed when the object goes, if it still runs.
@@ -41,27 +41,33 @@ private:
 // The Windows spelling of a Linux path on Wine's drive Z: ("Z:\tmp\a.pdf").
 std::string windowsPath(const std::string &linuxPath);
 
-// One Wine prefix for the whole run: made fresh in a temporary folder (the
-// user's certificate store is part of it), its wine server kept running while
-// the tests use it.
+// A Wine prefix made fresh in a temporary folder (the user's certificate
+// store is part of it), its wine server kept running while it is used. One
+// serves the whole run; a test that needs a store of its own makes another.
+// Windows appear on `display` (an X display such as ":91"); the prefix's
+// desktop process is bound to it for the server's life, so the shared
+// session has none.
 class Wine
 {
 public:
+    explicit Wine(const std::string &display = "");
+    ~Wine();
+    Wine(const Wine &) = delete;
+    Wine &operator=(const Wine &) = delete;
+
     static Wine &session();
     static void endSession();
 
     // Runs a Windows program; paths in the arguments are the caller's business.
-    Run run(const std::string &program, const std::vector<std::string> &arguments, const std::string &folder = "",
+    RunResult run(const std::string &program, const std::vector<std::string> &arguments, const std::string &folder = "",
             const std::vector<std::string> &environment = {});
 
     const std::string &prefix() const { return prefixFolder; }
     std::vector<std::string> environment() const;
 
 private:
-    Wine();
-    ~Wine();
-
     std::string prefixFolder;
+    std::string display;
 };
 
 // A Windows build as its zip unpacks into a folder named in several scripts

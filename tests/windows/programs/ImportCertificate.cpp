@@ -1,10 +1,8 @@
 // import-certificate: puts a test identity into the current user's personal
-// certificate store "MY" (of the Wine prefix the tests run in), or empties
-// that store again.
+// certificate store "MY" (of the Wine prefix the tests run in).
 //
 //   import-certificate IDENTITY.p12     certificate and private key (no password)
 //   import-certificate CERTIFICATE.pem  the certificate alone, without its key
-//   import-certificate --clear          removes every certificate from "MY"
 #include <windows.h>
 
 #include <wincrypt.h>
@@ -62,21 +60,12 @@ bool importCertificate(HCERTSTORE personal, const std::vector<BYTE> &pem)
                                             nullptr);
 }
 
-bool clearStore(HCERTSTORE personal)
-{
-    while (const CERT_CONTEXT *certificate = CertEnumCertificatesInStore(personal, nullptr)) {
-        if (!CertDeleteCertificateFromStore(certificate)) // frees the context
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: import-certificate IDENTITY.p12 | CERTIFICATE.pem | --clear\n");
+        std::fprintf(stderr, "usage: import-certificate IDENTITY.p12 | CERTIFICATE.pem\n");
         return 2;
     }
     HCERTSTORE personal = openPersonalStore();
@@ -85,13 +74,8 @@ int wmain(int argc, wchar_t **argv)
         return 1;
     }
     const std::wstring argument = argv[1];
-    bool done = false;
-    if (argument == L"--clear") {
-        done = clearStore(personal);
-    } else {
-        std::vector<BYTE> bytes = readFile(argv[1]);
-        done = !bytes.empty() && (endsWith(argument, L".p12") ? importIdentity(personal, bytes) : importCertificate(personal, bytes));
-    }
+    std::vector<BYTE> bytes = readFile(argv[1]);
+    const bool done = !bytes.empty() && (endsWith(argument, L".p12") ? importIdentity(personal, bytes) : importCertificate(personal, bytes));
     if (!done)
         std::fprintf(stderr, "import-certificate: failed (%lu)\n", GetLastError());
     CertCloseStore(personal, 0);

@@ -87,7 +87,7 @@ private:
             QApplication::exit(1);
             return;
         }
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        if (QMessageBox *box = visibleMessageBox()) {
             answer(*box);
             return;
         }
@@ -113,7 +113,10 @@ private:
                 log(QStringLiteral("output name: ")
                     + form->findChild<QComboBox *>(QStringLiteral("cbFileName"))->currentText());
                 stage = Stage::Merging;
-                form->findChild<QAction *>(QStringLiteral("MergeAct"))->trigger();
+                // Queued: the merge runs modal loops, and this timer's own
+                // events wait until its slot has returned.
+                QMetaObject::invokeMethod(form->findChild<QAction *>(QStringLiteral("MergeAct")), &QAction::trigger,
+                                          Qt::QueuedConnection);
             }
             break;
         case Stage::Merging:
@@ -123,13 +126,28 @@ private:
         }
     }
 
+    // The question or message box on screen, if any (owned by whichever window
+    // raised it).
+    static QMessageBox *visibleMessageBox()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(window); box && box->isVisible())
+                return box;
+        }
+        return nullptr;
+    }
+
     void answer(QMessageBox &box)
     {
         log(QStringLiteral("box: ") + box.text());
-        if (stage == Stage::Merging && box.text().contains(QStringLiteral("open"), Qt::CaseInsensitive)) {
-            log(QStringLiteral("merged"));
+        if (stage == Stage::Merging) {
+            // The question whether to open the result, or a failure: either
+            // way the merge is over and the window is closed next.
+            if (box.text().contains(QStringLiteral("open"), Qt::CaseInsensitive))
+                log(QStringLiteral("merged"));
             stage = Stage::Closing;
-            press(box, QMessageBox::No);
+            if (!press(box, QMessageBox::No))
+                press(box, QMessageBox::Ok);
             QTimer::singleShot(300, form, &QWidget::close);
             return;
         }
