@@ -74,7 +74,7 @@ TEST(Application, ListsTheDroppedFilesMergesThemAndExits)
     ASSERT_TRUE(waitForLine(log, "listed", 90)) << readBytes(log);
     std::this_thread::sleep_for(std::chrono::seconds(2)); // the last paint
     if (const char *picture = std::getenv("QUELLAN_SCREENSHOT")) {
-        const RunResult shot = runProgram({ "import", "-display", display, "-window", "root", picture });
+        const RunResult shot = runProgram({ "import", "-display", display, "-window", "root", "-trim", "+repage", picture });
         EXPECT_EQ(shot.status, 0) << shot.err;
     }
     writeBytes(go, "");

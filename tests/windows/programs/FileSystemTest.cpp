@@ -12,18 +12,9 @@
 #include <string>
 
 using namespace colligo;
-
 using namespace testing_windows;
 
 namespace {
-
-void writeText(const std::string &path, const char *text)
-{
-    std::FILE *file = createFile(path);
-    ASSERT_NE(file, nullptr) << path;
-    std::fputs(text, file);
-    std::fclose(file);
-}
 
 std::string readText(const std::string &path)
 {

@@ -17,18 +17,6 @@
 using namespace colligo;
 using namespace testing_windows;
 
-namespace {
-
-void writeText(const std::string &path, const char *text)
-{
-    std::FILE *file = createFile(path);
-    ASSERT_NE(file, nullptr) << path;
-    std::fputs(text, file);
-    std::fclose(file);
-}
-
-} // namespace
-
 TEST(SharedBlock, NamedMappingIsFoundWhileItsCreatorHoldsIt)
 {
     using namespace Plug;

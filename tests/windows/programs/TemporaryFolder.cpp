@@ -1,5 +1,9 @@
 #include "TemporaryFolder.h"
 
+#include "FileSystem.h"
+
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <cstdio>
@@ -45,6 +49,14 @@ std::string narrow(const std::wstring &text)
     std::string out(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
+}
+
+void writeText(const std::string &path, const char *text)
+{
+    std::FILE *file = colligo::createFile(path);
+    ASSERT_NE(file, nullptr) << path;
+    std::fputs(text, file);
+    std::fclose(file);
 }
 
 TemporaryFolder::TemporaryFolder()

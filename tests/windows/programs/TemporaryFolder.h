@@ -1,5 +1,6 @@
-// Helpers of the Windows platform tests: UTF-8/UTF-16 conversion and a fresh
-// folder under the system's temporary folder, removed with all it holds.
+// Helpers of the Windows platform tests: UTF-8/UTF-16 conversion, writing a
+// small file, and a fresh folder under the system's temporary folder, removed
+// with all it holds.
 #pragma once
 
 #include <string>
@@ -8,6 +9,9 @@ namespace testing_windows {
 
 std::wstring wide(const std::string &utf8);
 std::string narrow(const std::wstring &text);
+
+// Writes `text` into a new file through the engine's createFile.
+void writeText(const std::string &path, const char *text);
 
 class TemporaryFolder
 {
