@@ -198,7 +198,7 @@ recipe_pugixml() {
 # Qt's Core, Gui, Widgets and the windows platform plug-in as DLLs, with the
 # host's Qt 6.4.2 tools (moc, rcc, uic). Debian's source leaves out Wintab
 # (its licence), so tablet events are off; OpenGL, networking, SQL, D-Bus and
-# XML are not needed, nor the Direct2D platform plug-in.
+# XML are not needed.
 recipe_qtbase() {
   cmake_cross -S "$1" -B "$2" -DCMAKE_INSTALL_PREFIX="$3" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -206,7 +206,7 @@ recipe_qtbase() {
     -DFEATURE_opengl=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF \
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_testlib=OFF -DFEATURE_vulkan=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_zstd=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
-    -DFEATURE_system_zlib=OFF -DFEATURE_icu=OFF -DFEATURE_glib=OFF -DFEATURE_direct2d=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_icu=OFF -DFEATURE_glib=OFF
   cmake --build "$2" -j"$jobs"
   cmake --install "$2"
 }

@@ -5,6 +5,8 @@
  * merge several files into one, split a file by page ranges or at the entries of
  * one outline level. Every function returns an integer result; nothing is thrown,
  * shown or logged. Calls are not reentrant: a host makes one engine call at a time.
+ * Narrow paths are UTF-8, on Windows too (where this system's programs run with
+ * UTF-8 as their ANSI code page); wide paths are UTF-16.
  */
 #ifndef COLLIGO_H
 #define COLLIGO_H

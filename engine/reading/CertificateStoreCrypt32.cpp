@@ -503,14 +503,18 @@ std::optional<Bytes> decryptContent(HCRYPTPROV provider, const EncryptedContent 
     const std::string_view algorithm = content.algorithm;
     if (algorithm == oidRc2Cbc) {
         std::optional<Rc2Parameters> parameters = rc2Parameters(content.parameters);
-        if (!parameters || parameters->iv.size() != 8)
+        if (!parameters || parameters->iv.size() != 8) {
+            recordMalformedInput();
             return std::nullopt;
+        }
         return decryptWithKeyFunctions(provider, CALG_RC2, key, parameters->iv, parameters->effectiveBits,
                                        content.encrypted);
     }
     std::optional<std::string_view> iv = octetString(content.parameters);
-    if (!iv)
+    if (!iv) {
+        recordMalformedInput();
         return std::nullopt;
+    }
     if (algorithm == oidDesEde3Cbc && key.size() == 24 && iv->size() == 8)
         return decryptWithKeyFunctions(provider, CALG_3DES, key, *iv, 0, content.encrypted);
     if (algorithm == oidDesCbc && key.size() == 8 && iv->size() == 8)
