@@ -18,4 +18,10 @@ std::vector<std::string> ListFolderFiles(const std::string &folder);
 // The folder of the running program, with a trailing separator.
 std::string ProgramFolder();
 
+#ifdef _WIN32
+constexpr char PathSeparator = '\\';
+constexpr char PluginLibraryExtension[] = ".dll";
+#else
 constexpr char PathSeparator = '/';
+constexpr char PluginLibraryExtension[] = ".so";
+#endif

@@ -5,7 +5,7 @@
 
 bool IsPluginLibraryName(const std::string &name)
 {
-    static const std::string extension = ".so";
+    static const std::string extension = PluginLibraryExtension;
     if (name.size() < extension.size())
         return false;
     return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),

@@ -5,7 +5,8 @@
 
 #include <string>
 
-// True for names ending in ".so" in any letter case.
+// True for names ending in the platform's library extension (".so" on Linux,
+// ".dll" on Windows) in any letter case.
 bool IsPluginLibraryName(const std::string &name);
 
 // Loads every plug-in library directly inside programFolder + folderName, in

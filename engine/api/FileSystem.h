@@ -1,10 +1,29 @@
-// The few file-system facts the engine needs, behind one portable interface.
+// The few platform facts the engine needs about files, paths and file names,
+// behind one portable interface. Paths are UTF-8 throughout the engine; each
+// platform file (FileSystem_posix.cpp, FileSystem_windows.cpp) turns them into
+// what its file system takes.
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
 namespace colligo {
+
+// The separator the engine joins folder and file names with.
+#ifdef _WIN32
+constexpr char pathSeparator = '\\';
+#else
+constexpr char pathSeparator = '/';
+#endif
+
+// Whether `c` separates folders in a path: '/' on Linux; '\' and '/' on
+// Windows, whose file system takes both.
+bool isPathSeparator(char32_t c);
+
+// Letters of every script and digits, whatever locale the host has set; the
+// file-name retry keeps these.
+bool isLetterOrDigit(char32_t c);
 
 bool fileExists(const std::string &path);
 
@@ -26,10 +45,20 @@ std::string fileNameOf(const std::string &path);
 void makeFolder(const std::string &path);
 // Creates a folder and any missing parents, quietly like makeFolder.
 void makeFolders(const std::string &path);
-// The per-user application-data folder ($XDG_DATA_HOME, else ~/.local/share);
-// empty when it cannot be determined.
+// Creates or empties the file and opens it for reading and writing in binary
+// mode ("w+b"); null when it cannot be created.
+std::FILE *createFile(const std::string &path);
+// The per-user application-data folder ($XDG_DATA_HOME, else ~/.local/share on
+// Linux; the roaming application-data known folder on Windows); empty when it
+// cannot be determined.
 std::string applicationDataFolder();
 // The system fonts folder.
 std::string systemFontsFolder();
+
+#ifdef _WIN32
+// A path as the wide file APIs take it: UTF-16, in the "\\?\" form when it is
+// longer than Windows' classic limit.
+std::wstring windowsPath(const std::string &path);
+#endif
 
 } // namespace colligo

@@ -5,6 +5,8 @@
  * merge several files into one, split a file by page ranges or at the entries of
  * one outline level. Every function returns an integer result; nothing is thrown,
  * shown or logged. Calls are not reentrant: a host makes one engine call at a time.
+ * Narrow paths are UTF-8, on Windows too (where this system's programs run with
+ * UTF-8 as their ANSI code page); wide paths are UTF-16.
  */
 #ifndef COLLIGO_H
 #define COLLIGO_H
@@ -17,8 +19,10 @@
 #define COLLIGO_CALL
 #endif
 
-#if defined(_WIN32)
-#define COLLIGO_EXPORT __declspec(dllexport)
+#if defined(_WIN32) && defined(COLLIGO_ENGINE_BUILD)
+#define COLLIGO_EXPORT /* Colligo.def names the DLL's exports */
+#elif defined(_WIN32)
+#define COLLIGO_EXPORT __declspec(dllimport)
 #else
 #define COLLIGO_EXPORT __attribute__((visibility("default")))
 #endif
@@ -27,8 +31,9 @@
 extern "C" {
 #endif
 
-/* UTF-16 text, NUL-terminated (wchar_t on Windows). */
-#if defined(_WIN32)
+/* UTF-16 text, NUL-terminated (wchar_t on Windows). The engine itself holds
+   UTF-16 as char16_t on every platform, the same 16-bit units. */
+#if defined(_WIN32) && !defined(COLLIGO_ENGINE_BUILD)
 typedef wchar_t ColligoWideChar;
 #elif defined(__cplusplus)
 typedef char16_t ColligoWideChar;

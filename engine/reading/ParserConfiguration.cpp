@@ -20,11 +20,11 @@ std::string makeResourceBase()
     if (data.empty())
         return {};
     makeFolders(data);
-    std::string base = data + "/Ostrel";
+    std::string base = data + pathSeparator + "Ostrel";
     makeFolder(base);
-    base += "/RC";
+    base += pathSeparator + std::string("RC");
     makeFolder(base);
-    return base + "/";
+    return base + pathSeparator;
 }
 
 } // namespace
@@ -52,7 +52,7 @@ ParserConfiguration::~ParserConfiguration()
 void ParserConfiguration::registerResources()
 {
     if (!resourceBase.empty()) {
-        const std::string chinese = resourceBase + "chinese-s/";
+        const std::string chinese = resourceBase + "chinese-s" + pathSeparator;
         registered = {
             { "cidToUnicode", "Adobe-GB1", chinese + "Adobe-GB1.cidToUnicode" },
             { "unicodeMap", "ISO-2022-CN", chinese + "ISO-2022-CN.unicodeMap" },
@@ -62,9 +62,9 @@ void ParserConfiguration::registerResources()
             { "toUnicodeDir", "", chinese + "CMap" },
         };
     }
-    std::string font = systemFontsFolder() + "/simsun.ttc";
+    std::string font = systemFontsFolder() + pathSeparator + "simsun.ttc";
     if (!fileExists(font))
-        font = systemFontsFolder() + "/simsun.ttf";
+        font = systemFontsFolder() + pathSeparator + "simsun.ttf";
     registered.push_back({ "displayCIDFontTT", "Adobe-GB1", font });
 }
 

@@ -1,5 +1,7 @@
 #include "SourceDocument.h"
 
+#include "api/FileSystem.h"
+
 #include <goo/GooString.h>
 #include <goo/gfile.h>
 #include <PDFDoc.h>
@@ -18,7 +20,13 @@ SourceDocument::SourceDocument(const std::string &path, const char *ownerPasswor
     std::optional<GooString> owner;
     if (ownerPassword)
         owner.emplace(ownerPassword);
+#ifdef _WIN32
+    // poppler's narrow constructor would read the path in the ANSI code page.
+    std::wstring wide = windowsPath(path);
+    document = std::make_unique<PDFDoc>(wide.data(), static_cast<int>(wide.size()), owner);
+#else
     document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), owner);
+#endif
     if (document->isOk()) {
         objectReader = std::make_unique<ObjectReader>(*document->getXRef());
         pageTree = std::make_unique<PageTree>(*objectReader);
@@ -48,7 +56,11 @@ GooFile *SourceDocument::file()
 {
     if (!rawFileTried) {
         rawFileTried = true;
+#ifdef _WIN32
+        rawFile = GooFile::open(windowsPath(filePath).c_str());
+#else
         rawFile = GooFile::open(filePath);
+#endif
     }
     return rawFile.get();
 }

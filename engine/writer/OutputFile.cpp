@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include "api/FileSystem.h"
+
 #include <goo/gfile.h>
 
 #include <algorithm>
@@ -21,7 +23,7 @@ OutputFile::~OutputFile()
 
 bool OutputFile::create(const std::string &utf8Path)
 {
-    file = std::fopen(utf8Path.c_str(), "w+b");
+    file = createFile(utf8Path); // "w+b", through the platform's own file names
     if (!file)
         return false;
     std::setvbuf(file, nullptr, _IOFBF, 1 << 16);

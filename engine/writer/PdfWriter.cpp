@@ -3,32 +3,16 @@
 
 #include "Navigation.h"
 #include "SourceState.h"
+#include "api/FileSystem.h"
 #include "api/WideText.h"
 #include "reading/SourceDocument.h"
 
 #include <algorithm>
-#include <clocale>
-#include <cstdarg>
 #include <cstring>
-#include <cwctype>
-#include <locale.h>
 
 namespace colligo {
 
 namespace {
-
-constexpr char pathSeparator = '/';
-
-// Letters of every script count, whatever locale the host has set.
-bool isLetterOrDigit(char32_t c)
-{
-    static locale_t classification = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    if (c < 0x80)
-        return std::isalnum(static_cast<int>(c)) != 0;
-    if (!classification)
-        return false;
-    return iswalpha_l(static_cast<wint_t>(c), classification) || iswdigit_l(static_cast<wint_t>(c), classification);
-}
 
 // Replaces, after the last separator, every character that is neither a letter,
 // a digit nor '.' by a space. A surrogate pair is judged as the one character it
@@ -38,7 +22,7 @@ void sanitiseFileName(char16_t *path)
     std::size_t length = wideLength(path);
     std::size_t start = 0;
     for (std::size_t i = 0; i < length; ++i)
-        if (path[i] == pathSeparator)
+        if (isPathSeparator(path[i]))
             start = i + 1;
     for (std::size_t i = start; i < length; ++i) {
         char32_t c = path[i];

@@ -3,6 +3,7 @@
 // are built separately and read the same table by byte position, so these
 // layouts are an interface between programs: change them only together.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -64,6 +65,8 @@ static_assert(offsetof(ModuleEntry, Factory) == ModuleNameSize);
 static_assert(sizeof(ModuleEntry) == ModuleNameSize + sizeof(void *));
 static_assert(offsetof(PlugModuleManage, Count) == ModuleTableRows * sizeof(ModuleEntry));
 static_assert(offsetof(RegistryHolder, Table) == sizeof(void *));
-static_assert(offsetof(RegistryHeader, CreatorStartStamp) == sizeof(void *));
+// The stamp follows the pointer, aligned as a 64-bit value (8 bytes on
+// 32-bit Windows, where the pointer takes 4).
+static_assert(offsetof(RegistryHeader, CreatorStartStamp) == std::max(sizeof(void *), alignof(std::uint64_t)));
 
 } // namespace Plug

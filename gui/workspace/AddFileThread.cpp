@@ -52,7 +52,9 @@ void AddFileThread::ShowStatus(const QString &text)
 TItemInfo AddFileThread::MeasuredItem(const QString &path, int pages)
 {
     TItemInfo item;
-    const qsizetype separator = path.lastIndexOf(QDir::separator());
+    // Qt hands out paths with '/' on every platform; on Windows a typed or
+    // native path may hold '\\' as well.
+    const qsizetype separator = QDir::fromNativeSeparators(path).lastIndexOf(u'/');
     item.FileName = separator < 0 ? path : path.mid(separator + 1);
     item.FilePath = path;
     item.TotalPages = pages;

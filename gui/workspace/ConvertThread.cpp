@@ -34,7 +34,7 @@ void ConvertThread::run()
         PagesDone = 0;
         std::u16string path = OutputPath.toStdU16String(); // the engine may rewrite the name part
         ApplyOutputOptions(); // for this merge call only
-        Succeeded = ColligoW(path.data(), 0, &ConvertThread::MergeProgress) != 0;
+        Succeeded = ColligoW(reinterpret_cast<ColligoWideChar *>(path.data()), 0, &ConvertThread::MergeProgress) != 0;
         if (!Succeeded && !StopRequested) {
             FailureReason = LastEngineFailure();
             ShowMergeFailed();
@@ -115,7 +115,7 @@ bool ConvertThread::AddEntry(int record, const QString &range, int pages)
     const TItemInfo &item = *Items[record];
     std::u16string path = item.FilePath.toStdU16String();
     QByteArray expression = range.toLatin1(); // only digits, "," and "-"
-    if (AddFileW(path.c_str(), expression.constData(), 0) == 0) {
+    if (AddFileW(reinterpret_cast<const ColligoWideChar *>(path.c_str()), expression.constData(), 0) == 0) {
         FailureReason = LastEngineFailure();
         return false;
     }
@@ -168,7 +168,7 @@ void ConvertThread::ShowMergeFailed()
         Qt::BlockingQueuedConnection);
 }
 
-std::int32_t ConvertThread::MergeProgress(std::int32_t, std::int32_t, std::int32_t, std::int32_t position)
+std::int32_t COLLIGO_CALL ConvertThread::MergeProgress(std::int32_t, std::int32_t, std::int32_t, std::int32_t position)
 {
     ConvertThread *job = CurrentConvertThread;
     if (!job || job->StopRequested)

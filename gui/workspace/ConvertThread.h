@@ -7,6 +7,7 @@
 
 #include "Data_unit1.h"
 #include "OutputOptions.h"
+#include "colligo.h"
 
 #include <QThread>
 
@@ -47,7 +48,7 @@ public:
     bool PrepareMergeList();
 
     // The engine's progress callback; finds the job through CurrentConvertThread.
-    static std::int32_t MergeProgress(std::int32_t phase, std::int32_t total, std::int32_t page, std::int32_t position);
+    static std::int32_t COLLIGO_CALL MergeProgress(std::int32_t phase, std::int32_t total, std::int32_t page, std::int32_t position);
 
 protected:
     void run() override;

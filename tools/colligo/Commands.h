@@ -23,6 +23,9 @@ int splitCommand(const Arguments &args);
 int outlineCommand(const Arguments &args);
 int splitOutlineCommand(const Arguments &args);
 
+// The whole program: argv[1] is the command, the rest its arguments (UTF-8).
+int run(int argc, char **argv);
+
 void printUsage(FILE *to);
 int usageError(const std::string &message);
 

@@ -49,11 +49,8 @@ int usageError(const std::string &message)
     return exitUsage;
 }
 
-} // namespace cli
-
-int main(int argc, char **argv)
+int run(int argc, char **argv)
 {
-    using namespace cli;
     if (argc < 2)
         return usageError("missing COMMAND");
     std::string command = argv[1];
@@ -80,3 +77,14 @@ int main(int argc, char **argv)
         return splitOutlineCommand(args);
     return usageError("unknown command '" + command + "'");
 }
+
+} // namespace cli
+
+// On Windows the program starts in main_windows.cpp, which reads the command
+// line as UTF-16.
+#ifndef _WIN32
+int main(int argc, char **argv)
+{
+    return cli::run(argc, argv);
+}
+#endif

@@ -1,12 +1,31 @@
+// The engine's file-system facts on Linux.
 #include "FileSystem.h"
 
+#include <cctype>
 #include <cstdlib>
+#include <cwctype>
 #include <filesystem>
+#include <locale.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace colligo {
+
+bool isPathSeparator(char32_t c)
+{
+    return c == '/';
+}
+
+bool isLetterOrDigit(char32_t c)
+{
+    static locale_t classification = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    if (c < 0x80)
+        return std::isalnum(static_cast<int>(c)) != 0;
+    if (!classification)
+        return false;
+    return iswalpha_l(static_cast<wint_t>(c), classification) || iswdigit_l(static_cast<wint_t>(c), classification);
+}
 
 bool fileExists(const std::string &path)
 {
@@ -42,6 +61,11 @@ void makeFolders(const std::string &path)
 {
     std::error_code ignored;
     std::filesystem::create_directories(path, ignored);
+}
+
+std::FILE *createFile(const std::string &path)
+{
+    return std::fopen(path.c_str(), "w+b");
 }
 
 std::string applicationDataFolder()

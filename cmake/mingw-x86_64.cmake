@@ -1,0 +1,3 @@
+# Windows x64.
+set(QUELLAN_MINGW_TRIPLET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
