@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs each libFuzzer target for a while on its corpus: scripts/fuzz.sh BUILD SECONDS TARGET...
-# The corpus starts from the seeds and keeps what the fuzzer found new; a crash,
+# The corpus starts from inputs written at build time and keeps what the fuzzer found new; a crash,
 # leak or hang stops the target, fails the run and is kept under BUILD/findings.
 set -uo pipefail
 build=$1

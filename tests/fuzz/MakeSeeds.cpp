@@ -1,4 +1,4 @@
-// Writes the seed corpora of the fuzz targets: documents from the tests'
+// Writes the starting corpora of the fuzz targets: documents from the tests'
 // builder (plain, navigating, with object streams left to qpdf) and the
 // certificate-encrypted fixtures' encryption dictionaries.
 #include "PdfBuilder.h"
