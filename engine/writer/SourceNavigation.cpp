@@ -79,11 +79,6 @@ public:
     void release();
 
 private:
-    struct Annotation
-    {
-        AnnotationKind kind;
-        bool kept;
-    };
     struct Field
     {
         Ref ref;
@@ -121,7 +116,7 @@ private:
     const OutputOptions &options;
     int order;
     XRef &xref;
-    std::unordered_map<int, Annotation> annotations; // on planned pages, by object number
+    std::unordered_map<int, bool> annotations; // on planned pages, by object number: whether the output keeps it
     std::vector<Field> fields;
     std::unordered_map<int, int> fieldByNumber;
     std::vector<int> fieldsToWrite;                          // numbered, not yet written
@@ -144,8 +139,7 @@ void SourceNavigation::Impl::readAnnotations(const SourcePlan &plan)
             Object annotation = entry.isRef() ? source.document.objects().fetch(entry.getRef()) : Object(objNull);
             if (!annotation.isDict())
                 continue;
-            AnnotationKind kind = kindOf(annotation);
-            annotations.emplace(entry.getRefNum(), Annotation { kind, isKept(kind, options) });
+            annotations.emplace(entry.getRefNum(), isKept(kindOf(annotation), options));
         }
     }
 }
@@ -178,7 +172,7 @@ void SourceNavigation::Impl::readFields()
         field.parent = parent;
         field.widget = dict.dictLookup("Subtype").isName("Widget");
         auto annotation = annotations.find(entry.getRefNum());
-        field.kept = field.widget && annotation != annotations.end() && annotation->second.kept;
+        field.kept = field.widget && annotation != annotations.end() && annotation->second;
         fields.push_back(std::move(field));
         if (parent >= 0)
             fields[static_cast<std::size_t>(parent)].kids.push_back(index);
@@ -246,7 +240,7 @@ Redirect SourceNavigation::Impl::redirect(Ref ref)
         }
     }
     if (auto annotation = annotations.find(ref.num); annotation != annotations.end()) {
-        if (!annotation->second.kept)
+        if (!annotation->second)
             return Redirect::toNull();
         return Redirect::to(source.reserveNumber(ref));
     }
