@@ -265,7 +265,7 @@ std::string OutputNavigation::writePageLabels(OutputFile &output)
                          labels[i - 1].number + 1 == label.number;
         if (continues)
             continue;
-        text.appendf("\n%zu<<", i);
+        text.appendf("\n%d<<", static_cast<int>(i));
         if (!label.style.empty()) {
             text.append("/S");
             appendName(text, label.style.c_str());
