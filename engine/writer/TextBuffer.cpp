@@ -37,22 +37,19 @@ void TextBuffer::vappendf(const char *format, va_list args)
 
 namespace {
 
-// The value poppler's lexer gives the text of a non-negative real: the whole
-// part, then each decimal digit added at its scale. It is not the correctly
-// rounded value, so the text a file held is found by reading candidates back
-// the same way.
-double readBackAsPoppler(std::string_view text)
+// Whether `text` stands for `value`: within a few units in the last place.
+// poppler's lexer does not round decimal text correctly (it adds each digit
+// at its scale), and a 32-bit build's x87 arithmetic differs again, so the
+// source's text is the shortest one close enough, not one that reads back to
+// the very same bits.
+bool standsFor(std::string_view text, double value)
 {
-    double value = 0;
-    std::size_t i = 0;
-    for (; i < text.size() && text[i] != '.'; ++i)
-        value = value * 10 + (text[i] - '0');
-    double scale = 0.1;
-    for (++i; i < text.size(); ++i) {
-        value += scale * (text[i] - '0');
-        scale *= 0.1;
-    }
-    return value;
+    double parsed = 0;
+    auto result = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (result.ec != std::errc())
+        return false;
+    double unit = std::nextafter(value, HUGE_VAL) - value;
+    return std::fabs(parsed - value) <= 16 * unit;
 }
 
 } // namespace
@@ -68,12 +65,11 @@ void TextBuffer::appendReal(double value)
         bytes.append("-");
     double magnitude = std::fabs(value);
     char text[400];
-    // The fewest decimals that read back as exactly this value: the text the
-    // source itself held.
+    // The fewest decimals that stand for this value: the text the source held.
     for (int decimals = 1; decimals <= 17; ++decimals) {
         auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::fixed, decimals);
         std::string_view candidate(text, static_cast<std::size_t>(result.ptr - text));
-        if (readBackAsPoppler(candidate) == magnitude) {
+        if (standsFor(candidate, magnitude)) {
             while (candidate.size() > 2 && candidate.back() == '0' && candidate[candidate.size() - 2] != '.')
                 candidate.remove_suffix(1);
             bytes.append(candidate);
