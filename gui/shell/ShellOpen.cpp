@@ -10,11 +10,3 @@ void ShellOpen(const QString &target)
     const bool isWebLink = link.isValid() && (link.scheme() == u"http" || link.scheme() == u"https");
     QDesktopServices::openUrl(isWebLink ? link : QUrl::fromLocalFile(target));
 }
-
-void ShellOpenHelp(const QString &applicationFolder, const QString &section)
-{
-    QUrl guide = QUrl::fromLocalFile(applicationFolder + QStringLiteral("help/index.html"));
-    if (!section.isEmpty())
-        guide.setFragment(section);
-    QDesktopServices::openUrl(guide);
-}
