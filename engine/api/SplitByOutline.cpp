@@ -55,11 +55,11 @@ public:
     std::string last(const std::string &title) const { return endsWithSeparator() ? build(title, "-.PDF") : build(title, "-end.PDF"); }
 
 private:
-    bool endsWithSeparator() const { return folder.back() == '/'; }
+    bool endsWithSeparator() const { return isPathSeparator(static_cast<unsigned char>(folder.back())); }
     std::string build(const std::string &stem, const std::string &suffix) const
     {
         std::string name = cutUtf8(stem, longestFileName - suffix.size()) + suffix;
-        return endsWithSeparator() ? folder + name : folder + "/" + name;
+        return endsWithSeparator() ? folder + name : folder + pathSeparator + name;
     }
 
     std::string folder;
