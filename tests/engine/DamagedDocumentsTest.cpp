@@ -117,9 +117,10 @@ const Case cases[] = {
     { "LengthTooShort", [] { return faultyStreamPage("/Length 12", "Length too short"); }, { "Length too short" } },
     { "LengthTooLong", [] { return faultyStreamPage("/Length 90", "Length too long"); }, { "Length too long" } },
     { "LengthPastTheEnd", [] { return faultyStreamPage("/Length 999999", "Length past the end"); }, { "Length past the end" } },
-    // poppler cannot parse a stream of negative length at all: the reader
-    // shows a blank page, and so does the copy.
+    // poppler cannot parse a stream of negative length, or one whose end lies
+    // beyond any file, at all: the reader shows a blank page, and so does the copy.
     { "LengthNegative", [] { return faultyStreamPage("/Length -4", "Length negative"); }, { "" } },
+    { "LengthHuge", [] { return faultyStreamPage("/Length 9223372036854775807", "Length huge"); }, { "" } },
     { "LengthCarriageReturns", [] { return faultyStreamPage("", "Length CR LF", "\r\nendstream"); }, { "Length CR LF" } },
 };
 

@@ -11,6 +11,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
+#include <vector>
 
 using namespace testing_support;
 
@@ -23,7 +25,8 @@ std::string ref(int number)
 
 // One page showing "Hostile"; `resources` and `pageExtra` go into its
 // dictionary, `catalogExtra` into the catalogue; `build` adds what they name.
-std::string onePage(const std::function<void(PdfBuilder &, std::string &resources, std::string &pageExtra, std::string &catalogExtra)> &build)
+std::string onePage(const std::function<void(PdfBuilder &, std::string &resources, std::string &pageExtra, std::string &catalogExtra)> &build,
+                    bool crossReferenceStream = false)
 {
     PdfBuilder pdf;
     int catalog = pdf.reserve();
@@ -38,7 +41,40 @@ std::string onePage(const std::function<void(PdfBuilder &, std::string &resource
             page);
     pdf.add("<< /Type /Pages /Count 1 /Kids [" + ref(page) + "] >>", pages);
     pdf.add("<< /Type /Catalog /Pages " + ref(pages) + " " + catalogExtra + " >>", catalog);
-    return pdf.build(catalog);
+    return crossReferenceStream ? pdf.buildWithXRefStream(catalog) : pdf.build(catalog);
+}
+
+// An object stream numbered `number` holding `objects` (number, text), its
+// /Length given by `length` or, when empty, as a number.
+void addObjectStream(PdfBuilder &pdf, int number, const std::vector<std::pair<int, std::string>> &objects, const std::string &length = "")
+{
+    std::string header, body;
+    for (const auto &[object, text] : objects) {
+        header += std::to_string(object) + " " + std::to_string(body.size()) + " ";
+        body += text + " ";
+    }
+    std::string data = header + body;
+    std::string entries = "/Type /ObjStm /N " + std::to_string(objects.size()) + " /First " + std::to_string(header.size());
+    if (length.empty())
+        pdf.addStream(entries, data, number);
+    else
+        pdf.add("<<" + entries + " /Length " + length + ">>\nstream\n" + data + "\nendstream", number);
+}
+
+// A page whose graphics state `state` is the first object of the object
+// stream `stream`; `place` writes that stream and says where the
+// cross-reference stream puts it.
+std::string objectStreamPage(const std::function<void(PdfBuilder &, int stream, int state)> &place)
+{
+    return onePage(
+        [&](PdfBuilder &pdf, std::string &resources, std::string &, std::string &) {
+            int stream = pdf.reserve();
+            int state = pdf.reserve();
+            place(pdf, stream, state);
+            pdf.placeInObjectStream(state, stream, 0);
+            resources = "/ExtGState << /G1 " + ref(state) + " >>";
+        },
+        true);
 }
 
 // An outline of `depth` levels, each item the only child of the one before.
@@ -141,6 +177,30 @@ const Case cases[] = {
              int tree = pdf.reserve();
              pdf.add("<< /Kids [" + ref(tree) + "] /Names [(here) [3 0 R /Fit]] >>", tree);
              catalog = "/Names << /Dests " + ref(tree) + " >> /PageLabels << /Kids [" + ref(tree) + "] >>";
+         });
+     } },
+    // The cross-reference stream says the object stream is its own second object.
+    { "ObjectStreamThatContainsItself", [] {
+         return objectStreamPage([](PdfBuilder &pdf, int stream, int state) {
+             addObjectStream(pdf, stream, { { state, "<< /CA 1 >>" }, { stream, "<< /CA 0.5 >>" } });
+             pdf.placeInObjectStream(stream, stream, 1);
+         });
+     } },
+    { "ObjectStreamsInsideEachOther", [] {
+         return objectStreamPage([](PdfBuilder &pdf, int stream, int state) {
+             int other = pdf.reserve();
+             addObjectStream(pdf, stream, { { state, "<< /CA 1 >>" }, { other, "<< /CA 0.5 >>" } });
+             addObjectStream(pdf, other, { { stream, "<< /CA 0.5 >>" } });
+             pdf.placeInObjectStream(stream, other, 0);
+             pdf.placeInObjectStream(other, stream, 1);
+         });
+     } },
+    // Reading the object stream needs its /Length, which lies inside it.
+    { "ObjectStreamWhoseLengthIsInsideIt", [] {
+         return objectStreamPage([](PdfBuilder &pdf, int stream, int state) {
+             int length = pdf.reserve();
+             addObjectStream(pdf, stream, { { state, "<< /CA 1 >>" }, { length, "32" } }, ref(length));
+             pdf.placeInObjectStream(length, stream, 1);
          });
      } },
     { "PageTreeThatContainsItself", [] {

@@ -1,5 +1,6 @@
 #include "PdfBuilder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -44,6 +45,43 @@ std::string PdfBuilder::build(int rootNumber, const std::string &trailerExtra) c
     }
     out += "trailer\n<< /Size " + std::to_string(lastNumber + 1) + " /Root " + std::to_string(rootNumber) + " 0 R " + trailerExtra +
            ">>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return out;
+}
+
+void PdfBuilder::placeInObjectStream(int number, int streamNumber, int index)
+{
+    lastNumber = std::max(lastNumber, number);
+    compressed[number] = { streamNumber, index };
+}
+
+// Entries of five bytes, /W [1 3 1]: the type, then the offset or the object
+// stream's number, then the generation or the index; no filter.
+std::string PdfBuilder::buildWithXRefStream(int rootNumber) const
+{
+    std::string out = "%PDF-1.5\n%\xE2\xE3\xCF\xD3\n";
+    std::map<int, std::size_t> offsets;
+    for (const auto &[number, text] : objects) {
+        offsets[number] = out.size();
+        out += text;
+    }
+    const int self = lastNumber + 1;
+    offsets[self] = out.size();
+    auto entry = [](int type, std::size_t field2, int field3) {
+        return std::string { static_cast<char>(type), static_cast<char>(field2 >> 16), static_cast<char>(field2 >> 8), static_cast<char>(field2),
+                             static_cast<char>(field3) };
+    };
+    std::string entries = entry(0, 0, 255);
+    for (int n = 1; n <= self; ++n) {
+        if (auto packed = compressed.find(n); packed != compressed.end())
+            entries += entry(2, static_cast<std::size_t>(packed->second.first), packed->second.second);
+        else if (auto found = offsets.find(n); found != offsets.end())
+            entries += entry(1, found->second, 0);
+        else
+            entries += entry(0, 0, 1);
+    }
+    out += std::to_string(self) + " 0 obj\n<< /Type /XRef /Size " + std::to_string(self + 1) + " /W [1 3 1] /Root " + std::to_string(rootNumber) +
+           " 0 R /Length " + std::to_string(entries.size()) + " >>\nstream\n" + entries + "\nendstream\nendobj\n";
+    out += "startxref\n" + std::to_string(offsets[self]) + "\n%%EOF\n";
     return out;
 }
 

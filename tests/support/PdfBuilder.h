@@ -18,13 +18,20 @@ public:
     int addStream(const std::string &dictEntries, const std::string &data, int number = 0);
     // Reserves a number for an object added later.
     int reserve() { return ++lastNumber; }
+    // Says that object `number` is the `index`th object of the object stream
+    // `streamNumber`, whatever else was added under that number; only a
+    // cross-reference stream can say so. The test writes the object stream.
+    void placeInObjectStream(int number, int streamNumber, int index);
     // The whole file; `trailerExtra` goes into the trailer dictionary.
     std::string build(int rootNumber, const std::string &trailerExtra = "") const;
+    // The same with a cross-reference stream (PDF 1.5) in place of the table.
+    std::string buildWithXRefStream(int rootNumber) const;
     void save(const std::string &path, int rootNumber, const std::string &trailerExtra = "") const;
 
 private:
     int lastNumber = 0;
     std::map<int, std::string> objects; // number -> complete object text
+    std::map<int, std::pair<int, int>> compressed; // number -> object stream, index
 };
 
 // A document of `pageCount` pages; page k shows the text "<label> page k" in
