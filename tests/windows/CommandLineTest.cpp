@@ -66,7 +66,7 @@ TEST(CommandLine, SameResultsAsTheLinuxBuild)
 
 TEST(CommandLine, ListingsEndLinesWithLineFeedsOnly)
 {
-    for (const WindowsBuild &build : windowsBuilds()) {
+    for (const WindowsBuild &build : runnableBuilds()) {
         testing_support::TempDir folder;
         copyFile(realDocument("R-admin.pdf"), folder.file("R-admin.pdf"));
         const RunResult outline = colligo(build.name, folder.path(), { "outline", "R-admin.pdf" });
@@ -87,7 +87,7 @@ TEST(CommandLine, NamesInEveryScript)
     ASSERT_EQ(reference.status, 0) << reference.err;
     const std::string expected = readBytes(folder + "/merged.pdf");
 
-    for (const WindowsBuild &build : windowsBuilds()) {
+    for (const WindowsBuild &build : runnableBuilds()) {
         const std::string output = folder + "/Ergebnis ü 结果 " + build.name + ".pdf";
         const RunResult merge = colligo(build.name, root.path(),
                                   { "merge", "-o", windowsPath(output), windowsPath(folder + "/Ärger.pdf"),
@@ -111,7 +111,7 @@ TEST(CommandLine, PathsBeyondTheClassicLimit)
     const RunResult reference = colligo("linux", deep, { "merge", "-o", "merged.pdf", "source one.pdf", "source two.pdf:1-5" });
     ASSERT_EQ(reference.status, 0) << reference.err;
 
-    for (const WindowsBuild &build : windowsBuilds()) {
+    for (const WindowsBuild &build : runnableBuilds()) {
         const std::string output = deep + "/merged " + build.name + ".pdf";
         const RunResult merge = colligo(build.name, root.path(),
                                   { "merge", "-o", windowsPath(output), windowsPath(deep + "/source one.pdf"),
@@ -126,7 +126,7 @@ TEST(CommandLine, PathsBeyondTheClassicLimit)
 // must still be refused and left alone.
 TEST(CommandLine, WritesOverAnExistingFileButNeverOverASource)
 {
-    for (const WindowsBuild &build : windowsBuilds()) {
+    for (const WindowsBuild &build : runnableBuilds()) {
         testing_support::TempDir folder;
         copyFile(realDocument("refcard-a4.pdf"), folder.file("one.pdf"));
         copyFile(realDocument("R-admin.pdf"), folder.file("two.pdf"));

@@ -42,7 +42,7 @@ std::vector<std::string> linuxEngineEnvironment()
 std::vector<PlatformResult> runEverywhere(const Operation &operation)
 {
     std::vector<std::string> platforms { "linux" };
-    for (const WindowsBuild &build : windowsBuilds())
+    for (const WindowsBuild &build : runnableBuilds())
         platforms.push_back(build.name);
     std::vector<PlatformResult> results;
     for (const std::string &platform : platforms) {

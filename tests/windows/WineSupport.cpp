@@ -147,6 +147,19 @@ Wine *current = nullptr;
 
 } // namespace
 
+bool machineRuns32BitPrograms()
+{
+    // The 32-bit loader asked for its version: a kernel without i386 support
+    // refuses to execute it at all.
+    static const bool runs = runProgram({ "/usr/lib/wine/wine", "--version" }).status == 0;
+    return runs;
+}
+
+std::string Wine::loader()
+{
+    return machineRuns32BitPrograms() ? "wine" : "/usr/lib/wine/wine64";
+}
+
 Wine &Wine::session()
 {
     if (!current)
@@ -168,7 +181,7 @@ std::vector<std::string> Wine::environment() const
 
 Wine::Wine(const std::string &display) : prefixFolder(temporaryFolder("quellan-wine")), display(display)
 {
-    const RunResult boot = runProgram({ "wineboot", "--init" }, "", environment());
+    const RunResult boot = runProgram({ loader(), "wineboot", "--init" }, "", environment());
     if (boot.status != 0)
         throw std::runtime_error("wineboot failed: " + boot.err);
     // One server for all the runs that follow, so each program starts quickly.
@@ -185,7 +198,7 @@ Wine::~Wine()
 RunResult Wine::run(const std::string &program, const std::vector<std::string> &arguments, const std::string &folder,
               const std::vector<std::string> &extra)
 {
-    std::vector<std::string> argv { "wine", program };
+    std::vector<std::string> argv { loader(), program };
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<std::string> variables = environment();
     variables.insert(variables.end(), extra.begin(), extra.end());
@@ -221,7 +234,8 @@ WindowsBuild unpack(const std::string &builds, const std::string &architecture, 
     std::string top;
     for (const fs::directory_entry &entry : fs::directory_iterator(folder))
         top = entry.path().string();
-    return { architecture, builds + "/" + architecture, top, wholeSystem };
+    const bool runsHere = architecture != "x86" || machineRuns32BitPrograms();
+    return { architecture, builds + "/" + architecture, top, wholeSystem, runsHere };
 }
 
 class UnpackedBuilds
@@ -254,6 +268,13 @@ const WindowsBuild &windowsBuild(const std::string &name)
             return build;
     }
     throw std::runtime_error("no Windows build " + name);
+}
+
+std::vector<WindowsBuild> runnableBuilds()
+{
+    std::vector<WindowsBuild> runnable;
+    std::copy_if(windowsBuilds().begin(), windowsBuilds().end(), std::back_inserter(runnable), [](const WindowsBuild &build) { return build.runsHere; });
+    return runnable;
 }
 
 std::string linuxProgram(const std::string &file)

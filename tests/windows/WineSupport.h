@@ -38,6 +38,10 @@ private:
     int child = -1;
 };
 
+// Whether this machine executes 32-bit x86 programs, which 32-bit Wine is:
+// the kernel's i386 support is missing on some virtual machines.
+bool machineRuns32BitPrograms();
+
 // The Windows spelling of a Linux path on Wine's drive Z: ("Z:\tmp\a.pdf").
 std::string windowsPath(const std::string &linuxPath);
 
@@ -57,6 +61,9 @@ public:
 
     static Wine &session();
     static void endSession();
+    // The program that starts Windows programs: Debian's `wine`, which runs
+    // both kinds, or the 64-bit loader alone where 32-bit programs cannot run.
+    static std::string loader();
 
     // Runs a Windows program; paths in the arguments are the caller's business.
     RunResult run(const std::string &program, const std::vector<std::string> &arguments, const std::string &folder = "",
@@ -79,6 +86,7 @@ struct WindowsBuild
     std::string tree;     // the build tree (tests/windows/programs holds the test programs)
     std::string unpacked; // the unpacked zip's top folder
     bool wholeSystem;     // Korvel and the plug-ins too, not just the engine kit
+    bool runsHere;        // this machine can run its programs (x86 needs 32-bit support)
 
     std::string program(const std::string &file) const { return unpacked + "/bin/" + file; }
     std::string testProgram(const std::string &file) const { return tree + "/tests/windows/programs/" + file; }
@@ -87,6 +95,8 @@ struct WindowsBuild
 // Both builds (x86 first), unpacked once per run.
 const std::vector<WindowsBuild> &windowsBuilds();
 const WindowsBuild &windowsBuild(const std::string &name);
+// The builds whose programs run on this machine: both, or x64 alone.
+std::vector<WindowsBuild> runnableBuilds();
 
 // A program of the Linux build of the same source tree.
 std::string linuxProgram(const std::string &file);

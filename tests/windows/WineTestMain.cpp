@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 class WineSessionEnd : public ::testing::Environment
@@ -16,6 +18,9 @@ public:
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    if (!wine_testing::machineRuns32BitPrograms())
+        std::printf("wine_test: this machine cannot execute 32-bit programs (its kernel lacks i386 support): "
+                    "the x86 build's files are checked, its programs are not run\n");
     ::testing::AddGlobalTestEnvironment(new WineSessionEnd);
     return RUN_ALL_TESTS();
 }
