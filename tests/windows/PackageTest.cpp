@@ -166,10 +166,11 @@ TEST(Package, ProgramsImportOnlyWindowsOwnDllsAndTheirOwn)
 }
 
 // A host program as a Windows developer would build it: the kit's header and
-// import library, the DLL beside the program.
+// import library, the DLL beside the program. Each build links; those this
+// machine can run also run.
 TEST(Package, HostProgramsLinkWithTheKit)
 {
-    for (const WindowsBuild &build : runnableBuilds()) {
+    for (const WindowsBuild &build : windowsBuilds()) {
         testing_support::TempDir folder;
         std::ofstream(folder.file("host.c")) << "#include <colligo.h>\n"
                                                 "#include <stdio.h>\n"
@@ -191,6 +192,8 @@ TEST(Package, HostProgramsLinkWithTheKit)
                                          folder.file("host.c"), "-L", build.unpacked + "/lib", "-lColligo", "-o",
                                          folder.file("host.exe") });
         ASSERT_EQ(compile.status, 0) << build.name << "\n" << compile.err;
+        if (!build.runsHere)
+            continue;
         copyFile(build.program("Colligo.dll"), folder.file("Colligo.dll"));
         copyFile(realDocument("refcard-a4.pdf"), folder.file("card.pdf"));
         const RunResult host = Wine::session().run(folder.file("host.exe"), { "card.pdf", "out.pdf" }, folder.path());
