@@ -538,8 +538,12 @@ void SourceNavigation::Impl::handOverForm()
         return;
     output.addRootFields(order, std::move(roots));
 
+    // Fields reached through widgets need not come with a form dictionary:
+    // without one there is nothing form-wide to merge.
     Object catalog = xref.getCatalog();
-    Object form = catalog.dictLookup("AcroForm");
+    Object form = catalog.isDict() ? catalog.dictLookup("AcroForm") : Object(objNull);
+    if (!form.isDict())
+        return;
     if (Object appearance = form.dictLookup("DA"); appearance.isString())
         output.addDefaultAppearance(stringText(appearance.getString()));
     Object resources = form.dictLookup("DR");

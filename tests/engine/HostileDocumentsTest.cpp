@@ -262,3 +262,25 @@ TEST_P(HostileDocumentsTest, EveryExportEndsWithAClearResult)
 INSTANTIATE_TEST_SUITE_P(Structures, HostileDocumentsTest, ::testing::ValuesIn(cases), [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// Inputs the fuzzers found crashing the engine, kept as they were found: each
+// merges with itself (keeping everything) without a crash, and qpdf reads the
+// pages written (their content streams are the fuzzer's own, damage and all).
+TEST(FuzzFindings, EachMergesWithItselfWithoutACrash)
+{
+    TempDir dir;
+    for (const auto &finding : std::filesystem::directory_iterator(FUZZ_FINDINGS)) {
+        const std::string source = finding.path().string();
+        const std::string merged = dir.file("merged.pdf");
+        ClearList();
+        if (AddFile(source.c_str(), "1-99", 0) != 1 || AddFile(source.c_str(), "1-99", 0) != 1)
+            continue; // refused with a reason: also a clear result
+        SetOutputOptions(COLLIGO_KEEP_ALL, 1, nullptr, nullptr, nullptr, nullptr);
+        if (Colligo(merged.c_str(), 0, nullptr) == 1)
+            EXPECT_GT(qpdfPageCount(merged), 0) << finding.path();
+    }
+}
+
+} // namespace
