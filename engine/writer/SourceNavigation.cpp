@@ -117,6 +117,7 @@ private:
     int order;
     XRef &xref;
     std::unordered_map<int, bool> annotations; // on planned pages, by object number: whether the output keeps it
+    Object form; // the /AcroForm dictionary as readFields found it
     std::vector<Field> fields;
     std::unordered_map<int, int> fieldByNumber;
     std::vector<int> fieldsToWrite;                          // numbered, not yet written
@@ -149,7 +150,7 @@ void SourceNavigation::Impl::readAnnotations(const SourcePlan &plan)
 void SourceNavigation::Impl::readFields()
 {
     Object catalog = xref.getCatalog();
-    Object form = catalog.isDict() ? catalog.dictLookup("AcroForm") : Object(objNull);
+    form = catalog.isDict() ? catalog.dictLookup("AcroForm") : Object(objNull);
     Object roots = form.isDict() ? form.dictLookup("Fields") : Object(objNull);
     if (!roots.isArray())
         return;
@@ -538,12 +539,9 @@ void SourceNavigation::Impl::handOverForm()
         return;
     output.addRootFields(order, std::move(roots));
 
-    // Fields reached through widgets need not come with a form dictionary:
-    // without one there is nothing form-wide to merge.
-    Object catalog = xref.getCatalog();
-    Object form = catalog.isDict() ? catalog.dictLookup("AcroForm") : Object(objNull);
-    if (!form.isDict())
-        return;
+    // The form dictionary the fields were read from: reading the catalogue
+    // again can give another answer once poppler has rebuilt a damaged
+    // cross-reference table in between.
     if (Object appearance = form.dictLookup("DA"); appearance.isString())
         output.addDefaultAppearance(stringText(appearance.getString()));
     Object resources = form.dictLookup("DR");

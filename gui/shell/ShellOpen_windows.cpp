@@ -17,4 +17,3 @@ void ShellOpen(const QString &target)
     const QString subject = isWebLink ? target : QDir::toNativeSeparators(target);
     ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(subject.utf16()), nullptr, nullptr, SW_SHOWNORMAL);
 }
-

@@ -24,14 +24,20 @@ int PdfBuilder::addStream(const std::string &dictEntries, const std::string &dat
     return add("<<" + dictEntries + " /Length " + std::to_string(data.size()) + ">>\nstream\n" + data + "\nendstream", number);
 }
 
-std::string PdfBuilder::build(int rootNumber, const std::string &trailerExtra) const
+std::string PdfBuilder::headerAndObjects(const std::string &version, std::map<int, std::size_t> &offsets) const
 {
-    std::string out = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
-    std::map<int, std::size_t> offsets;
+    std::string out = "%PDF-" + version + "\n%\xE2\xE3\xCF\xD3\n";
     for (const auto &[number, text] : objects) {
         offsets[number] = out.size();
         out += text;
     }
+    return out;
+}
+
+std::string PdfBuilder::build(int rootNumber, const std::string &trailerExtra) const
+{
+    std::map<int, std::size_t> offsets;
+    std::string out = headerAndObjects("1.4", offsets);
     std::size_t xref = out.size();
     out += "xref\n0 " + std::to_string(lastNumber + 1) + "\n0000000000 65535 f \n";
     char line[32];
@@ -58,12 +64,8 @@ void PdfBuilder::placeInObjectStream(int number, int streamNumber, int index)
 // stream's number, then the generation or the index; no filter.
 std::string PdfBuilder::buildWithXRefStream(int rootNumber) const
 {
-    std::string out = "%PDF-1.5\n%\xE2\xE3\xCF\xD3\n";
     std::map<int, std::size_t> offsets;
-    for (const auto &[number, text] : objects) {
-        offsets[number] = out.size();
-        out += text;
-    }
+    std::string out = headerAndObjects("1.5", offsets);
     const int self = lastNumber + 1;
     offsets[self] = out.size();
     auto entry = [](int type, std::size_t field2, int field3) {

@@ -29,6 +29,9 @@ public:
     void save(const std::string &path, int rootNumber, const std::string &trailerExtra = "") const;
 
 private:
+    // The header line and every object, with where each begins.
+    std::string headerAndObjects(const std::string &version, std::map<int, std::size_t> &offsets) const;
+
     int lastNumber = 0;
     std::map<int, std::string> objects; // number -> complete object text
     std::map<int, std::pair<int, int>> compressed; // number -> object stream, index
