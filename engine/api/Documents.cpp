@@ -4,7 +4,11 @@
 
 #include "ExportGuard.h"
 #include "WideText.h"
+#include "reading/Conformance.h"
 #include "reading/SourceDocument.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include <ErrorCodes.h>
 #include <PDFDoc.h>
@@ -49,6 +53,19 @@ int32_t navigationOf(SourceDocument &document)
         found |= COLLIGO_KEEP_FORMS;
     if (!catalog.dictLookup("PageLabels").isNull())
         found |= COLLIGO_KEEP_PAGE_LABELS;
+    if (catalog.dictLookup("StructTreeRoot").isDict())
+        found |= COLLIGO_KEEP_STRUCTURE;
+    if (catalog.dictLookup("OCProperties").isDict())
+        found |= COLLIGO_KEEP_LAYERS;
+    if (catalog.dictLookup("Metadata").isStream())
+        found |= COLLIGO_KEEP_METADATA;
+    for (const char *setting : { "Lang", "ViewerPreferences", "PageLayout", "PageMode", "OpenAction", "Threads" })
+        if (!catalog.dictLookup(setting).isNull())
+            found |= COLLIGO_KEEP_SETTINGS;
+    Object names = catalog.dictLookup("Names");
+    for (const char *tree : { "EmbeddedFiles", "JavaScript" })
+        if (names.isDict() && names.dictLookup(tree).isDict())
+            found |= COLLIGO_KEEP_ATTACHMENTS;
     const PageTree &pages = document.pages();
     for (int i = 0; i < pages.count() && (found & (COLLIGO_KEEP_LINKS | COLLIGO_KEEP_ANNOTATIONS)) != (COLLIGO_KEEP_LINKS | COLLIGO_KEEP_ANNOTATIONS); ++i) {
         Object annots = pages.pageDictionary(i).dictLookup("Annots");
@@ -104,6 +121,21 @@ int32_t COLLIGO_CALL GetNavigation(DocumentHandle handle)
         if (handle <= 0)
             return -1;
         return navigationOf(*documentOf(handle));
+    });
+}
+
+int32_t COLLIGO_CALL GetConformance(DocumentHandle handle, char *text, int32_t capacity)
+{
+    return guarded<int32_t>(-1, [&] {
+        if (handle <= 0)
+            return -1;
+        std::string declared = conformanceOf(metadataPacket(documentOf(handle)->objects())).text();
+        if (text && capacity > 0) {
+            std::size_t length = std::min(declared.size(), static_cast<std::size_t>(capacity) - 1);
+            std::memcpy(text, declared.data(), length);
+            text[length] = '\0';
+        }
+        return static_cast<int32_t>(declared.size());
     });
 }
 

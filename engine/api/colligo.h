@@ -71,9 +71,16 @@ COLLIGO_EXPORT int32_t COLLIGO_CALL GetPageCount(DocumentHandle handle);
 COLLIGO_EXPORT int32_t COLLIGO_CALL ClosePDF(DocumentHandle handle);
 
 /* What a document holds besides its pages: a set of the COLLIGO_KEEP_ flags
- * below (outline, links, other annotations, form fields, page labels); -1
- * for handle 0. */
+ * below (outline, links, other annotations, form fields, page labels, tagged
+ * structure, layers, metadata, document settings, attachments); -1 for
+ * handle 0. */
 COLLIGO_EXPORT int32_t COLLIGO_CALL GetNavigation(DocumentHandle handle);
+
+/* The conformance a document declares in its XMP metadata, as UTF-8 text such
+ * as "PDF/A-2b PDF/UA-1" (parts separated by one space; empty when it declares
+ * none), cut to fit `capacity` bytes with its terminating NUL. Returns the
+ * length of the whole text, or -1 for handle 0. */
+COLLIGO_EXPORT int32_t COLLIGO_CALL GetConformance(DocumentHandle handle, char *text, int32_t capacity);
 
 /* ---- Merge list ------------------------------------------------------------ */
 
@@ -182,7 +189,13 @@ enum {
     COLLIGO_KEEP_ANNOTATIONS = 0x04, /* notes, highlights, stamps and every other annotation */
     COLLIGO_KEEP_FORMS = 0x08,       /* form fields and their widgets */
     COLLIGO_KEEP_PAGE_LABELS = 0x10, /* page numbering such as i, ii, 1, 2, A-1 */
-    COLLIGO_KEEP_ALL = 0x1F
+    COLLIGO_KEEP_STRUCTURE = 0x20,   /* the tagged structure that screen readers read */
+    COLLIGO_KEEP_LAYERS = 0x40,      /* optional content (layers) and their settings */
+    COLLIGO_KEEP_METADATA = 0x80,    /* XMP metadata, document information, PDF/A and PDF/UA where they hold */
+    COLLIGO_KEEP_SETTINGS = 0x100,   /* language, viewer preferences, page layout and mode, open action,
+                                        page transitions and actions, article threads */
+    COLLIGO_KEEP_ATTACHMENTS = 0x200, /* embedded files and document-level JavaScript */
+    COLLIGO_KEEP_ALL = 0x3FF
 };
 
 /*
