@@ -74,6 +74,8 @@ public:
     {
     }
 
+    std::size_t sourceCount() const { return sources.size(); }
+
     int run(PdfWriter &writer)
     {
         bool complete = true;
@@ -202,6 +204,7 @@ int merge(List &list, Path outputPath, const std::string &outputUtf8, MergeProgr
     {
         ParserConfiguration configuration;
         MergeJob job = planMerge(list, callback);
+        options.documentCount = static_cast<int>(job.sourceCount());
         PdfWriter writer(outputPath, mergeTitle, std::move(options));
         if (writer.isOk())
             result = job.run(writer);

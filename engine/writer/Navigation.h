@@ -50,6 +50,11 @@ struct OutlineForest
     std::vector<OutlineNode> nodes;
 };
 
+// The text of a destination ("[n 0 R /XYZ ...]") retargeted to the copy of
+// its page; false when the output does not hold that page (once `released`,
+// only pages already written count).
+bool retargetedDestination(SourceState &source, const Object &target, bool released, std::string &text);
+
 class SourceNavigation
 {
 public:
@@ -96,12 +101,13 @@ public:
     void addPageLabel(const PageLabel &label, bool fromSource);
 
     // Writes every gathered object and returns the catalogue's entries for
-    // them ("/Outlines n 0 R" ...), empty when there is nothing.
-    std::string write(OutputFile &output);
+    // them ("/Outlines n 0 R" ...), empty when there is nothing; the name
+    // tree of destinations goes into `nameTrees`.
+    std::string write(OutputFile &output, std::map<std::string, int> &nameTrees);
 
 private:
     std::string writeOutline(OutputFile &output);
-    std::string writeDestinations(OutputFile &output);
+    int writeDestinations(OutputFile &output);
     std::string writeForm(OutputFile &output);
     std::string writePageLabels(OutputFile &output);
 

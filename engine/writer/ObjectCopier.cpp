@@ -27,6 +27,7 @@ constexpr int longArrayThreshold = 200;
 // copied afterwards; only hostile files come near it.
 constexpr int deferralDepth = 64;
 const char streamTail[] = "endstream\nendobj\n";
+const char faithfulStreamTail[] = "\nendstream\nendobj\n";
 
 bool isRegularNameByte(unsigned char c)
 {
@@ -233,12 +234,14 @@ int ObjectCopier::copyNewObject(const Object &value, Ref ref)
         defer(ref, number);
         return number;
     }
+    Ref outer = std::exchange(owner, ref);
     if (value.isDict())
         writeDictionaryObject(value.getDict(), number);
     else if (value.isStream())
         writeStreamObject(value.getStream(), number);
     else
         writeArrayObject(value.getArray(), number);
+    owner = outer;
     return number;
 }
 
@@ -258,6 +261,7 @@ int ObjectCopier::copyObject(Ref ref)
 void ObjectCopier::copyObjectAs(Ref ref, int number)
 {
     Object value = source.objects().fetch(ref);
+    Ref outer = std::exchange(owner, ref);
     if (value.isDict()) {
         writeDictionaryObject(value.getDict(), number);
     } else if (value.isStream()) {
@@ -271,6 +275,7 @@ void ObjectCopier::copyObjectAs(Ref ref, int number)
         text.append("\nendobj\n");
         output.queueObject(number, text.take());
     }
+    owner = outer;
 }
 
 void ObjectCopier::copyDictionaryAs(const Dict *dict, int number)
@@ -315,6 +320,14 @@ void ObjectCopier::copyDirect(const Object &value, TextBuffer &buffer)
         }
         break;
     case objDict: {
+        if (faithfulCopy) {
+            ++depth;
+            buffer.append("<<");
+            copyEntries(value.getDict(), buffer);
+            buffer.append(">>\n");
+            --depth;
+            break;
+        }
         int number = output.newObjectNumber();
         appendNewReference(buffer, number);
         writeDictionaryObject(value.getDict(), number);
@@ -341,6 +354,20 @@ void ObjectCopier::copyArrayElements(const Array *array, TextBuffer &buffer)
     }
 }
 
+// The entries readers take, each through the hook first when there is one.
+void ObjectCopier::copyEntries(const Dict *dict, TextBuffer &buffer)
+{
+    std::vector<bool> effective = effectiveEntries(dict);
+    for (int i = 0; i < dict->getLength(); ++i) {
+        if (!effective[static_cast<std::size_t>(i)])
+            continue;
+        const char *key = dict->getKey(i);
+        const Object &value = dict->getValNF(i);
+        if (!entryHook || !entryHook(owner, key, value, buffer))
+            copyEntry(key, value, buffer);
+    }
+}
+
 void ObjectCopier::writeArrayObject(const Array *array, int number)
 {
     ++depth;
@@ -357,10 +384,7 @@ void ObjectCopier::writeDictionaryObject(const Dict *dict, int number)
     ++depth;
     TextBuffer text;
     text.appendf("%d %d obj\n<<\n", number, 0);
-    std::vector<bool> effective = effectiveEntries(dict);
-    for (int i = 0; i < dict->getLength(); ++i)
-        if (effective[static_cast<std::size_t>(i)])
-            copyEntry(dict->getKey(i), dict->getValNF(i), text);
+    copyEntries(dict, text);
     text.append(">>\nendobj\n");
     output.queueObject(number, text.take());
     --depth;
@@ -404,17 +428,19 @@ void ObjectCopier::writeStreamObject(Stream *stream, int number)
             lengthWritten = true;
             continue;
         }
-        copyEntry(key, dict->getValNF(i), text);
+        if (!entryHook || !entryHook(owner, key, dict->getValNF(i), text))
+            copyEntry(key, dict->getValNF(i), text);
     }
     if (extent.lengthRewritten && !lengthWritten)
         text.appendf("/Length  %lld", static_cast<long long>(extent.length));
     text.append(">>\nstream\n");
+    const char *tail = faithfulCopy ? faithfulStreamTail : streamTail;
     if (encrypted) {
         text.append(decrypted);
-        text.append(streamTail);
+        text.append(tail);
         output.queueObject(number, text.take());
     } else {
-        output.queueObject(number, text.take(), { source.file(), extent.offset, extent.length }, streamTail);
+        output.queueObject(number, text.take(), { source.file(), extent.offset, extent.length }, tail);
     }
     --depth;
 }

@@ -69,6 +69,19 @@ public:
     // Decides the references the map does not hold (see Redirect).
     void setRedirect(std::function<Redirect(Ref)> redirect) { redirectFunction = std::move(redirect); }
 
+    // A faithful copy writes direct dictionaries in place, as the source has
+    // them (some readers do not follow a reference where they expect a
+    // dictionary, such as an appearance's state dictionary), and ends every
+    // stream's data with a line end before "endstream" (ISO 19005 asks it).
+    void setFaithful(bool faithful) { faithfulCopy = faithful; }
+
+    // Lets a part of the output write a dictionary entry itself: called with
+    // the source object being copied (Ref::INVALID() for a direct one), each
+    // entry's key and unresolved value; returns true when it appended the
+    // entry to the text (or chose to leave it out).
+    using EntryHook = std::function<bool(Ref owner, const char *key, const Object &unresolved, TextBuffer &text)>;
+    void setEntryHook(EntryHook hook) { entryHook = std::move(hook); }
+
     // Numbers that stand in for source objects ahead of the map, while one copy
     // of a page's annotations is written (a page copied twice gets
     // annotations of its own); null for none.
@@ -102,6 +115,7 @@ private:
     void copyReference(Ref ref, TextBuffer &buffer);
     void copyDirect(const Object &value, TextBuffer &buffer);
     void copyArrayElements(const Array *array, TextBuffer &buffer);
+    void copyEntries(const Dict *dict, TextBuffer &buffer);
     int copyNewObject(const Object &value, Ref ref);
     void writeArrayObject(const Array *array, int number);
     void writeDictionaryObject(const Dict *dict, int number);
@@ -112,6 +126,9 @@ private:
     SourceDocument &source;
     ObjectMap objectMap;
     std::function<Redirect(Ref)> redirectFunction;
+    EntryHook entryHook;
+    Ref owner = Ref::INVALID(); // the source object whose copy is being written
+    bool faithfulCopy = false;
     const std::unordered_map<int, int> *overlayMap = nullptr;
     int depth = 0;
     std::deque<std::pair<Ref, int>> deferred;

@@ -21,13 +21,15 @@ OutputFile::~OutputFile()
         std::fclose(file);
 }
 
-bool OutputFile::create(const std::string &utf8Path)
+bool OutputFile::create(const std::string &utf8Path, bool binaryMarker)
 {
     file = createFile(utf8Path); // "w+b", through the platform's own file names
     if (!file)
         return false;
     std::setvbuf(file, nullptr, _IOFBF, 1 << 16);
     writeText("%%PDF-1.5\n");
+    if (binaryMarker)
+        writeText("%%\xE2\xE3\xCF\xD3\n");
     return true;
 }
 
@@ -154,6 +156,7 @@ void OutputFile::writeXrefTable()
     writeText("/Size %d\n", lastObjectNumber + 1);
     writeText("/Root %d %d R\n", catalogNumber, 0);
     writeText("/Info %d %d R\n", infoNumber, 0);
+    writeBytes(trailerEntries.data(), trailerEntries.size());
     writeText(">>\nstartxref\n");
     writeText("%lld\n%%%%EOF\n", static_cast<long long>(xrefOffset));
 }

@@ -43,8 +43,10 @@ public:
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
 
-    // Creates or truncates the file ("w+b") and writes the header line.
-    bool create(const std::string &utf8Path);
+    // Creates or truncates the file ("w+b") and writes the header line; with
+    // `binaryMarker`, also the comment of bytes above 127 that tells transfer
+    // programs the file is binary (ISO 32000, 7.5.2; ISO 19005 asks for it).
+    bool create(const std::string &utf8Path, bool binaryMarker = false);
     bool isOpen() const { return file != nullptr; }
 
     int newObjectNumber() { return ++lastObjectNumber; }
@@ -63,6 +65,11 @@ public:
     // Writes the queued objects in queue order.
     void writePendingObjects();
     bool hasPendingObjects() const { return !pending.empty(); }
+    std::size_t pendingCount() const { return pending.size(); }
+
+    // Further trailer entries ("/ID[...]"), written before the trailer's end.
+    void setTrailerEntries(std::string entries) { trailerEntries = std::move(entries); }
+    std::int64_t bytesWritten() const { return offset; }
 
     // The cross-reference table and trailer; closes the file. False when any
     // write failed (a full disk, say): the file is then not complete.
@@ -93,6 +100,7 @@ private:
     std::vector<PendingObject> pending;
     std::vector<XrefRecord> xrefRecords;
     bool writeFailed = false;
+    std::string trailerEntries;
 };
 
 } // namespace colligo

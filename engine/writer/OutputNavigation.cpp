@@ -2,13 +2,13 @@
 // every source document and written in one go before the catalogue.
 #include "Navigation.h"
 
+#include "OutputTrees.h"
+
 #include <algorithm>
 
 namespace colligo {
 
 namespace {
-
-constexpr std::size_t namesPerLeaf = 128;
 
 std::string referenceText(int number)
 {
@@ -64,11 +64,12 @@ void OutputNavigation::addPageLabel(const PageLabel &label, bool fromSource)
     anyLabels = anyLabels || fromSource;
 }
 
-std::string OutputNavigation::write(OutputFile &output)
+std::string OutputNavigation::write(OutputFile &output, std::map<std::string, int> &nameTrees)
 {
     std::string entries;
     entries += writeOutline(output);
-    entries += writeDestinations(output);
+    if (int destinations = writeDestinations(output))
+        nameTrees["Dests"] = destinations;
     entries += writeForm(output);
     entries += writePageLabels(output);
     return entries;
@@ -147,10 +148,10 @@ std::string OutputNavigation::writeOutline(OutputFile &output)
 
 // A name that an earlier document uses already gets a suffix, so that every
 // name keeps leading into its own document.
-std::string OutputNavigation::writeDestinations(OutputFile &output)
+int OutputNavigation::writeDestinations(OutputFile &output)
 {
     if (destinations.empty())
-        return {};
+        return 0;
     std::stable_sort(destinations.begin(), destinations.end(), [](const auto &a, const auto &b) { return std::get<0>(a) < std::get<0>(b); });
     std::map<std::string, std::string> unique;
     for (auto &[order, name, destination] : destinations) {
@@ -160,50 +161,7 @@ std::string OutputNavigation::writeDestinations(OutputFile &output)
         unique.emplace(std::move(candidate), std::move(destination));
     }
 
-    auto leafText = [](auto begin, auto end, bool withLimits) {
-        TextBuffer text;
-        if (withLimits) {
-            text.append("/Limits[");
-            appendString(text, begin->first.data(), static_cast<int>(begin->first.size()));
-            auto lastName = std::prev(end);
-            appendString(text, lastName->first.data(), static_cast<int>(lastName->first.size()));
-            text.append("]\n");
-        }
-        text.append("/Names[");
-        for (auto entry = begin; entry != end; ++entry) {
-            appendString(text, entry->first.data(), static_cast<int>(entry->first.size()));
-            text.append(entry->second);
-            text.append("\n");
-        }
-        text.append("]\n");
-        return std::string(text.data(), text.size());
-    };
-    int root = output.newObjectNumber();
-    TextBuffer rootText;
-    rootText.appendf("%d %d obj\n<<\n", root, 0);
-    if (unique.size() <= namesPerLeaf) {
-        rootText.append(leafText(unique.begin(), unique.end(), false));
-    } else {
-        rootText.append("/Kids[");
-        auto entry = unique.begin();
-        while (entry != unique.end()) {
-            auto end = entry;
-            for (std::size_t n = 0; n < namesPerLeaf && end != unique.end(); ++n)
-                ++end;
-            int leaf = output.newObjectNumber();
-            TextBuffer text;
-            text.appendf("%d %d obj\n<<\n", leaf, 0);
-            text.append(leafText(entry, end, true));
-            text.append(">>\nendobj\n");
-            output.queueObject(leaf, text.take());
-            rootText.append(referenceText(leaf));
-            entry = end;
-        }
-        rootText.append("]\n");
-    }
-    rootText.append(">>\nendobj\n");
-    output.queueObject(root, rootText.take());
-    return "/Names<</Dests" + referenceText(root) + ">>\n";
+    return writeNameTree(output, unique);
 }
 
 std::string OutputNavigation::writeForm(OutputFile &output)

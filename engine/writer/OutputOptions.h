@@ -15,14 +15,25 @@ struct OutputOptions
         annotations = 0x04,
         forms = 0x08,
         pageLabels = 0x10,
+        structure = 0x20,
+        layers = 0x40,
+        metadata = 0x80,
+        settings = 0x100,
+        attachments = 0x200,
     };
 
     unsigned keep = 0;
     bool bookmarkPerFile = false;
+    // How many distinct files the output is made of: with more than one, each
+    // tagged file's structure stands under an element of its own.
+    int documentCount = 1;
     // UTF-8; an absent entry is left out of the information dictionary.
     std::optional<std::string> title, subject, author, keywords;
 
     bool keeps(Keep what) const { return (keep & what) != 0; }
+    // Anything kept besides pages writes the output as a faithful copy:
+    // direct dictionaries stay direct, streams end on a line of their own.
+    bool keepsAnything() const { return keep != 0 || bookmarkPerFile; }
     bool hasDocumentInformation() const { return title || subject || author || keywords; }
 };
 

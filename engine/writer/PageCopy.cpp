@@ -6,6 +6,7 @@
 
 #include "Navigation.h"
 #include "SourceState.h"
+#include "Structure.h"
 #include "reading/SourceDocument.h"
 
 #include <Dict.h>
@@ -157,6 +158,7 @@ void PdfWriter::writePageObject(SourceState &source, int index, const Object &pa
         endLine(lineBuffer);
         output.writeBuffer(lineBuffer);
     }
+    writePageEntries(source, index, pageDict, pageNumber);
     if (source.navigation) {
         source.navigation->copyAnnotations(index, pageNumber, source.isFirstCopy(index), lineBuffer);
         output.writeBuffer(lineBuffer);
@@ -170,6 +172,27 @@ void PdfWriter::writePageObject(SourceState &source, int index, const Object &pa
 
     if (ownResources != 0)
         writeResources(source, resources, ownResources);
+}
+
+// Beyond what shows the page: its place in the tagged structure, and what a
+// viewer does with it (transition, display time, tab order, page actions,
+// preferred zoom).
+void PdfWriter::writePageEntries(SourceState &source, int index, const Object &pageDict, int pageNumber)
+{
+    if (source.structure) {
+        if (int key = source.structure->pageCopied(index, pageNumber); key >= 0)
+            output.writeText("/StructParents %d\n", key);
+    }
+    if (!options.keeps(OutputOptions::settings))
+        return;
+    for (const char *key : { "Trans", "Dur", "Tabs", "AA", "PZ" }) {
+        const Object &value = pageDict.dictLookupNF(key);
+        if (value.isNull() || value.isNone())
+            continue;
+        source.copier.copyEntry(key, value, lineBuffer);
+        endLine(lineBuffer);
+        output.writeBuffer(lineBuffer);
+    }
 }
 
 // Each number as the source states it, so that the box reads back exactly.

@@ -1,8 +1,10 @@
 // The writer's skeleton: creation, attaching and releasing sources, and finish().
 #include "PdfWriter.h"
 
+#include "DocumentParts.h"
 #include "Navigation.h"
 #include "SourceState.h"
+#include "Structure.h"
 #include "api/FileSystem.h"
 #include "api/WideText.h"
 #include "reading/SourceDocument.h"
@@ -69,10 +71,15 @@ PdfWriter::~PdfWriter() = default;
 
 bool PdfWriter::createOutput(const std::string &utf8Path)
 {
-    if (!output.create(utf8Path))
+    if (!output.create(utf8Path, options.keeps(OutputOptions::metadata)))
         return false;
-    if (options.keep != 0 || options.bookmarkPerFile)
+    outputPath = utf8Path;
+    if (options.keepsAnything())
         navigation = std::make_unique<OutputNavigation>(options);
+    if (options.keeps(OutputOptions::structure))
+        structure = std::make_unique<OutputStructure>(output, options);
+    if (options.keep & (OutputOptions::layers | OutputOptions::metadata | OutputOptions::settings | OutputOptions::attachments))
+        parts = std::make_unique<OutputDocumentParts>(options);
     return true;
 }
 
@@ -92,10 +99,31 @@ int PdfWriter::setSource(SourceDocument *document, const SourcePlan &plan)
     if (!current) {
         sources.push_back(std::make_unique<SourceState>(output, *document, plan));
         current = sources.back().get();
+        current->order = attachedDocuments++;
+        attachParts(*current);
         if (navigation)
             current->navigation = std::make_unique<SourceNavigation>(*current, plan, *navigation);
     }
     return 1;
+}
+
+// What the output keeps of a document besides its pages and navigation.
+void PdfWriter::attachParts(SourceState &state)
+{
+    state.copier.setFaithful(options.keepsAnything());
+    if (structure) {
+        state.structure = std::make_unique<SourceStructure>(state, *structure);
+        if (state.structure->isTagged()) {
+            SourceStructure *tree = state.structure.get();
+            state.copier.setEntryHook([tree](Ref owner, const char *key, const Object &value, TextBuffer &text) {
+                return tree->copyEntry(owner, key, value, text);
+            });
+        } else {
+            state.structure.reset();
+        }
+    }
+    if (parts)
+        state.parts = std::make_unique<SourceDocumentParts>(state, *parts);
 }
 
 void PdfWriter::releaseSource(SourceDocument *document)
@@ -105,6 +133,10 @@ void PdfWriter::releaseSource(SourceDocument *document)
         return;
     if (state->navigation)
         state->navigation->release();
+    if (state->structure)
+        state->structure->release();
+    if (state->parts)
+        state->parts->release();
     state->copier.copyDeferredObjects();
     if (state->copier.takeDamage())
         ++damagedPages;
@@ -120,7 +152,7 @@ void PdfWriter::finish()
         return;
     while (!sources.empty())
         releaseSource(&sources.front()->document);
-    std::string catalogEntries = navigation ? navigation->write(output) : std::string();
+    std::string catalogEntries = writeCatalogParts();
     output.writePendingObjects();
 
     writePageTree();
@@ -131,6 +163,31 @@ void PdfWriter::finish()
     output.writeBytes(catalogEntries.data(), catalogEntries.size());
     output.endObject();
     finishedWell = output.finish();
+}
+
+// Navigation, structure and the document's other parts, then one /Names
+// dictionary for every name tree among them.
+std::string PdfWriter::writeCatalogParts()
+{
+    std::map<std::string, int> nameTrees;
+    std::string entries = navigation ? navigation->write(output, nameTrees) : std::string();
+    bool hasStructure = false;
+    if (structure) {
+        entries += structure->write();
+        hasStructure = structure->hasTree();
+    }
+    if (parts) {
+        entries += parts->write(output, entries.find("/Outlines") != std::string::npos, hasStructure, nameTrees);
+        if (options.keeps(OutputOptions::metadata))
+            output.setTrailerEntries(parts->trailerIdentifier(outputPath + "/" + std::to_string(pageObjects.size())));
+    }
+    if (!nameTrees.empty()) {
+        entries += "/Names<<";
+        for (const auto &[tree, number] : nameTrees)
+            entries += "/" + tree + " " + std::to_string(number) + " 0 R";
+        entries += ">>\n";
+    }
+    return entries;
 }
 
 void PdfWriter::writePageTree()
@@ -149,8 +206,14 @@ void PdfWriter::writePageTree()
 void PdfWriter::writeInformation()
 {
     output.startObject(OutputFile::infoNumber);
-    output.writeText("/Creator(Tessaly.dll)\n");
     TextBuffer text;
+    if (parts && options.keeps(OutputOptions::metadata)) {
+        text.append(parts->informationEntries());
+        output.writeBuffer(text);
+        output.endObject();
+        return;
+    }
+    output.writeText("/Creator(Tessaly.dll)\n");
     if (options.hasDocumentInformation()) {
         const std::pair<const char *, const std::optional<std::string> *> entries[] = {
             { "/Title", &options.title }, { "/Subject", &options.subject }, { "/Author", &options.author }, { "/Keywords", &options.keywords }

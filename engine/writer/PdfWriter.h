@@ -31,6 +31,8 @@ namespace colligo {
 class SourceDocument;
 class SourceState;
 class OutputNavigation;
+class OutputStructure;
+class OutputDocumentParts;
 
 // What the caller knows of a document before its pages are copied.
 struct SourcePlan
@@ -90,7 +92,10 @@ private:
     void writePageObject(SourceState &source, int index, const Object &pageDict, int pageNumber);
     void writeBox(const char *key, const Object &box);
     void writeResources(SourceState &source, const Object &resources, int resourcesNumber);
+    void writePageEntries(SourceState &source, int index, const Object &pageDict, int pageNumber);
 
+    void attachParts(SourceState &state);
+    std::string writeCatalogParts();
     void writePageTree();
     void writeInformation();
 
@@ -102,6 +107,10 @@ private:
     std::vector<std::unique_ptr<SourceState>> sources;
     SourceState *current = nullptr;
     std::unique_ptr<OutputNavigation> navigation;
+    std::unique_ptr<OutputStructure> structure;
+    std::unique_ptr<OutputDocumentParts> parts;
+    std::string outputPath;
+    int attachedDocuments = 0;
     bool ok = true;
     bool finishedWell = false;
     int damagedPages = 0;

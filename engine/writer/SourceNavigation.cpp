@@ -3,6 +3,7 @@
 #include "Navigation.h"
 
 #include "SourceState.h"
+#include "Structure.h"
 #include "reading/Destinations.h"
 #include "reading/ObjectTrees.h"
 #include "reading/SourceDocument.h"
@@ -59,6 +60,29 @@ bool isGoToAction(const Object &dict)
 
 } // namespace
 
+// "[n 0 R /XYZ ...]" for a destination on a page the output holds.
+bool retargetedDestination(SourceState &source, const Object &target, bool released, std::string &text)
+{
+    Object destination = explicitDestination(target, source.document.destinations(), source.document.objects());
+    if (!isUsableDestination(destination))
+        return false;
+    // While pages are still being copied a later page gets its number ahead;
+    // once the document is released only pages that were written count (a
+    // stop may have left planned pages out).
+    int page = destinationPage(destination, source.document.pages());
+    int pageNumber = released ? source.writtenCopyNumber(page) : source.pageNumberFor(page);
+    if (pageNumber == 0)
+        return false;
+    TextBuffer buffer;
+    buffer.append("[");
+    appendReference(buffer, pageNumber);
+    for (int i = 1; i < destination.arrayGetLength(); ++i)
+        source.copier.copyValue(destination.arrayGetNF(i), buffer);
+    buffer.append("]");
+    text.assign(buffer.data(), buffer.size());
+    return true;
+}
+
 class SourceNavigation::Impl
 {
 public:
@@ -96,6 +120,7 @@ private:
         int number;
         AnnotationKind kind;
         std::string destination;
+        int generation; // which copy of its page: 1 for the first
     };
 
     void readAnnotations(const SourcePlan &plan);
@@ -248,27 +273,9 @@ Redirect SourceNavigation::Impl::redirect(Ref ref)
     return {};
 }
 
-// "[n 0 R /XYZ ...]" for a destination on a page the output holds.
 bool SourceNavigation::Impl::destinationText(const Object &target, std::string &text)
 {
-    Object destination = explicitDestination(target, source.document.destinations(), source.document.objects());
-    if (!isUsableDestination(destination))
-        return false;
-    // While pages are still being copied a later page gets its number ahead;
-    // once the document is released only pages that were written count (a
-    // stop may have left planned pages out).
-    int page = destinationPage(destination, source.document.pages());
-    int pageNumber = released ? source.writtenCopyNumber(page) : source.pageNumberFor(page);
-    if (pageNumber == 0)
-        return false;
-    TextBuffer buffer;
-    buffer.append("[");
-    appendReference(buffer, pageNumber);
-    for (int i = 1; i < destination.arrayGetLength(); ++i)
-        source.copier.copyValue(destination.arrayGetNF(i), buffer);
-    buffer.append("]");
-    text.assign(buffer.data(), buffer.size());
-    return true;
+    return retargetedDestination(source, target, released, text);
 }
 
 const SourceNavigation::Impl::Field *SourceNavigation::Impl::rootField(Ref ref) const
@@ -316,7 +323,7 @@ void SourceNavigation::Impl::copyAnnotations(int index, int pageNumber, bool fir
         }
         if (ref != Ref::INVALID() && kind == AnnotationKind::widget)
             widgetCopies[ref.num].push_back(number);
-        copies.push_back({ std::move(dict), ref, number, kind, std::move(destination) });
+        copies.push_back({ std::move(dict), ref, number, kind, std::move(destination), source.copiesOfPageObject(index) });
     }
     if (copies.empty())
         return;
@@ -354,12 +361,18 @@ void SourceNavigation::Impl::writeAnnotation(const AnnotationCopy &copy, int pag
         } else if (std::strcmp(key, "T") == 0 && field) {
             text.append("/T");
             text.append(field->title);
+        } else if (std::strcmp(key, "StructParent") == 0) {
+            continue; // the output's own key, below
         } else {
             source.copier.copyEntry(key, entries->getValNF(i), text);
         }
     }
     if (!copy.destination.empty())
         text.append(copy.kind == AnnotationKind::link ? "/Dest" + copy.destination : "/A<</S/GoTo/D" + copy.destination + ">>");
+    if (source.structure) {
+        if (int key = source.structure->annotationCopied(copy.ref, copy.number, copy.generation); key >= 0)
+            text.appendf("/StructParent %d", key);
+    }
     text.append("\n>>\nendobj\n");
     source.outputFile().queueObject(copy.number, text.take());
 }

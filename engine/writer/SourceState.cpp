@@ -1,9 +1,12 @@
 #include "SourceState.h"
 
+#include "DocumentParts.h"
 #include "Navigation.h"
+#include "Structure.h"
 #include "reading/SourceDocument.h"
 
 #include <PDFDoc.h>
+#include <goo/GooString.h>
 #include <XRef.h>
 
 namespace colligo {
@@ -37,9 +40,35 @@ int SourceState::pageNumberFor(int index)
     return firstCopy[i];
 }
 
+int SourceState::pageObjectKey(int index) const
+{
+    Ref ref = document.pages().pageReference(index);
+    return ref != Ref::INVALID() ? ref.num : -1 - index;
+}
+
+int SourceState::copiesOfPageObject(int index) const
+{
+    auto found = pageObjectCopies.find(pageObjectKey(index));
+    return found == pageObjectCopies.end() ? 0 : found->second;
+}
+
+const std::string &SourceState::language()
+{
+    if (!languageText) {
+        Object catalog = document.pdf().getXRef()->getCatalog();
+        Object lang = catalog.isDict() ? catalog.dictLookup("Lang") : Object(objNull);
+        TextBuffer text;
+        if (lang.isString())
+            appendString(text, lang.getString()->c_str(), lang.getString()->getLength());
+        languageText = text.take();
+    }
+    return *languageText;
+}
+
 int SourceState::numberForCopy(int index)
 {
     auto i = static_cast<std::size_t>(index);
+    ++pageObjectCopies[pageObjectKey(index)];
     if (++copies[i] > 1)
         return output.newObjectNumber();
     if (firstCopy[i] == 0)
@@ -69,6 +98,10 @@ Redirect SourceState::redirect(Ref ref)
         return Redirect::to(pageNumberFor(index));
     if (pages.isTreeObject(ref) || ref == catalogRef)
         return Redirect::toNull();
+    if (structure) {
+        if (Redirect redirected = structure->redirect(ref); redirected.action != Redirect::copy)
+            return redirected;
+    }
     if (navigation)
         return navigation->redirect(ref);
     return {};

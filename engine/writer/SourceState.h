@@ -6,12 +6,15 @@
 #include "ObjectCopier.h"
 #include "PdfWriter.h"
 
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 namespace colligo {
 
 class SourceNavigation;
+class SourceStructure;
+class SourceDocumentParts;
 
 class SourceState
 {
@@ -22,6 +25,7 @@ public:
     SourceDocument &document;
     ObjectCopier copier;
     std::string label;
+    int order = 0; // the position of the document's first listing among the output's documents
 
     // The output page object of the first copy of page `index`: written,
     // or set aside for a planned page that is still to come; 0 when the page
@@ -29,7 +33,16 @@ public:
     int pageNumberFor(int index);
     // The number the next copy of page `index` is written under.
     int numberForCopy(int index);
-    bool isFirstCopy(int index) const { return copies[static_cast<std::size_t>(index)] == 1; }
+    // Whether the copy being written is the first of the page object: a page
+    // object that the source's tree lists twice is one object, copied twice.
+    bool isFirstCopy(int index) const { return copiesOfPageObject(index) == 1; }
+    // How many copies of the page object of page `index` were written so far.
+    int copiesOfPageObject(int index) const;
+    // The page object of page `index`: its object number, or a negative key
+    // for a page written directly in its parent's /Kids.
+    int pageObjectKey(int index) const;
+    // The document's /Lang as PDF text ("(en-US)"), empty when it has none.
+    const std::string &language();
     int firstCopyNumber(int index) const { return firstCopy[static_cast<std::size_t>(index)]; }
     // The first copy of page `index` when it has been written; 0 otherwise.
     int writtenCopyNumber(int index) const
@@ -50,6 +63,8 @@ public:
     int &inheritedResources(int node) { return nodeResources[node]; }
 
     std::unique_ptr<SourceNavigation> navigation; // null when nothing but pages is kept
+    std::unique_ptr<SourceStructure> structure;   // null unless the tagged structure is kept
+    std::unique_ptr<SourceDocumentParts> parts;   // null unless document-level parts are kept
 
 private:
     Redirect redirect(Ref ref);
@@ -59,6 +74,8 @@ private:
     std::vector<int> copies;     // how many copies were written, by page index
     std::vector<bool> planned;   // by page index
     std::unordered_map<int, int> nodeResources;
+    std::unordered_map<int, int> pageObjectCopies; // page object key -> copies written
+    std::optional<std::string> languageText;
     Ref catalogRef;
 };
 
