@@ -17,7 +17,8 @@ bool isPageDictionary(const Object &dict)
 } // namespace
 
 PageTree::PageTree(ObjectReader &objects)
-    : objects(objects), visited(static_cast<std::size_t>(std::max(objects.xrefTable().getNumObjects(), 0)), false)
+    : objects(objects), visited(static_cast<std::size_t>(std::max(objects.xrefTable().getNumObjects(), 0)), false),
+      ancestors(visited.size(), false), stepLimit(8 * visited.size() + 1024)
 {
     Object catalog = objects.xrefTable().getCatalog();
     if (!catalog.isDict())
@@ -42,6 +43,21 @@ bool PageTree::firstVisit(Ref ref) const
     return true;
 }
 
+bool PageTree::onPath(Ref ref) const
+{
+    return ref.num >= 0 && static_cast<std::size_t>(ref.num) < ancestors.size() && ancestors[static_cast<std::size_t>(ref.num)];
+}
+
+void PageTree::setOnPath(Ref ref, bool on) const
+{
+    if (ref.num < 0)
+        return;
+    auto number = static_cast<std::size_t>(ref.num);
+    if (number >= ancestors.size())
+        ancestors.resize(number + 1, false);
+    ancestors[number] = on;
+}
+
 void PageTree::start(Object root, Ref rootRef)
 {
     if (!root.isDict())
@@ -54,6 +70,7 @@ void PageTree::start(Object root, Ref rootRef)
         return;
     }
     nodes.push_back({ rootRef, std::move(root), -1 });
+    setOnPath(rootRef, true);
     stack.push_back({ 0, objects.resolve(nodes[0].dict.dictLookupNF("Kids")), 0 });
 }
 
@@ -62,8 +79,13 @@ void PageTree::start(Object root, Ref rootRef)
 void PageTree::walkUntil(std::size_t wanted) const
 {
     while (!stack.empty() && pages.size() < wanted) {
+        if (++steps > stepLimit) { // only a tree that lists its nodes over and over comes here
+            stack.clear();
+            break;
+        }
         Position &at = stack.back();
         if (!at.kids.isArray() || at.next >= at.kids.arrayGetLength()) {
+            setOnPath(nodes[static_cast<std::size_t>(at.node)].ref, false);
             stack.pop_back();
             continue;
         }
@@ -71,8 +93,10 @@ void PageTree::walkUntil(std::size_t wanted) const
         int parent = at.node;
         const Object &entry = at.kids.arrayGetNF(kidIndex);
         Ref kidRef = entry.isRef() ? entry.getRef() : Ref::INVALID();
-        if (kidRef != Ref::INVALID() && !firstVisit(kidRef))
-            continue; // a loop, or an object listed twice
+        if (kidRef != Ref::INVALID() && onPath(kidRef))
+            continue; // a node that is its own ancestor
+        if (kidRef != Ref::INVALID())
+            firstVisit(kidRef);
         Object kid = kidRef != Ref::INVALID() ? objects.fetch(kidRef) : entry.copy();
         if (!kid.isDict())
             continue; // nulls, numbers and other debris among /Kids
@@ -84,6 +108,7 @@ void PageTree::walkUntil(std::size_t wanted) const
         }
         nodes.push_back({ kidRef, std::move(kid), parent });
         int node = static_cast<int>(nodes.size()) - 1;
+        setOnPath(kidRef, true);
         stack.push_back({ node, objects.resolve(nodes.back().dict.dictLookupNF("Kids")), 0 });
     }
 }

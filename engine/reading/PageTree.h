@@ -2,9 +2,11 @@
 // tree ourselves. poppler trusts the root's /Count and gives up at the first
 // odd entry; damaged files still hold pages that readers show. The walk
 // accepts page dictionaries written directly in /Kids, trees of any depth,
-// counts that lie, and skips nulls and other non-dictionaries among /Kids; a
-// node or page reached a second time (a loop, or one object listed twice) is
-// counted once.
+// counts that lie, and skips nulls and other non-dictionaries among /Kids. A
+// page or node that the tree lists in two places is there twice, as readers
+// show it; only a node that is its own ancestor (a loop) is cut. The walk's
+// work is bounded by the file's size, so a tree whose nodes list the next
+// node twice cannot make it run for 2^n steps.
 //
 // Opening, measuring, merging and splitting all use this one list, so they
 // agree on what page N is.
@@ -72,12 +74,17 @@ private:
     void start(Object root, Ref rootRef);
     void walkUntil(std::size_t wanted) const;
     bool firstVisit(Ref ref) const;
+    bool onPath(Ref ref) const;
+    void setOnPath(Ref ref, bool on) const;
 
     // The list grows as far as it is asked for.
     ObjectReader &objects;
     mutable std::vector<Node> nodes;
     mutable std::vector<PageEntry> pages;
     mutable std::vector<bool> visited; // by object number
+    mutable std::vector<bool> ancestors; // by object number: the nodes on the walk's current path
+    mutable std::size_t steps = 0;
+    std::size_t stepLimit = 0;
     mutable std::unordered_map<int, int> pageByNumber;
     mutable std::vector<Position> stack;
     Object lonePage; // the catalogue's /Pages when it is itself a page

@@ -11,6 +11,7 @@
 // listed document; layers, attachments and scripts from all of them.
 #pragma once
 
+#include "ObjectCopier.h"
 #include "OutputFile.h"
 #include "OutputOptions.h"
 
@@ -32,6 +33,10 @@ class SourceDocumentParts
 public:
     SourceDocumentParts(SourceState &source, OutputDocumentParts &output);
     ~SourceDocumentParts();
+    // Article threads' beads and threads stand for their copies.
+    Redirect redirect(Ref ref);
+    // The page object's list of beads ("/B[...]"), for the first copy of a page.
+    void appendPageEntries(int index, TextBuffer &pageText);
     // Hands over what the document adds; call after its pages, annotations
     // and structure are written.
     void release();
@@ -80,6 +85,7 @@ public:
     void addNamed(const std::string &tree, const std::string &name, std::string value);
     void addLayers(SourceLayers layers);
     void addMetadata(SourceMetadata metadata);
+    void addThreads(int order, std::vector<int> numbers);
 
     // Writes everything gathered; returns the catalogue's entries and adds
     // the name trees to `nameTrees` (tree name -> root number).
@@ -103,6 +109,7 @@ private:
     std::map<std::string, std::map<std::string, std::string>> named; // tree -> name -> value
     std::vector<SourceLayers> layers;
     std::vector<SourceMetadata> metadata;
+    std::vector<std::pair<int, std::vector<int>>> threads; // by document order
 };
 
 } // namespace colligo

@@ -107,6 +107,11 @@ void OutputDocumentParts::addNamed(const std::string &tree, const std::string &n
     entries.emplace(std::move(candidate), std::move(value));
 }
 
+void OutputDocumentParts::addThreads(int order, std::vector<int> numbers)
+{
+    threads.emplace_back(order, std::move(numbers));
+}
+
 void OutputDocumentParts::addLayers(SourceLayers added)
 {
     layers.push_back(std::move(added));
@@ -131,6 +136,13 @@ std::string OutputDocumentParts::write(OutputFile &output, bool hasOutline, bool
     for (const auto &[tree, names] : named)
         if (!names.empty())
             nameTrees[tree] = writeNameTree(output, names);
+    if (!threads.empty()) {
+        std::stable_sort(threads.begin(), threads.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        std::vector<int> all;
+        for (const auto &[order, numbers] : threads)
+            all.insert(all.end(), numbers.begin(), numbers.end());
+        entries += "/Threads" + numbersText(all) + "\n";
+    }
     entries += writeLayers(output);
     entries += writeMetadata(output, hasStructure);
     return entries;

@@ -5,6 +5,7 @@
 #include "PdfWriter.h"
 
 #include "Navigation.h"
+#include "DocumentParts.h"
 #include "SourceState.h"
 #include "Structure.h"
 #include "reading/SourceDocument.h"
@@ -185,6 +186,10 @@ void PdfWriter::writePageEntries(SourceState &source, int index, const Object &p
     }
     if (!options.keeps(OutputOptions::settings))
         return;
+    if (source.parts) {
+        source.parts->appendPageEntries(index, lineBuffer);
+        output.writeBuffer(lineBuffer);
+    }
     for (const char *key : { "Trans", "Dur", "Tabs", "AA", "PZ" }) {
         const Object &value = pageDict.dictLookupNF(key);
         if (value.isNull() || value.isNone())

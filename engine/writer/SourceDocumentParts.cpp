@@ -6,6 +6,7 @@
 #include "Navigation.h"
 #include "SourceState.h"
 #include "Structure.h"
+#include "Threads.h"
 #include "api/WideText.h"
 #include "reading/Destinations.h"
 #include "reading/ObjectTrees.h"
@@ -53,8 +54,14 @@ std::string entryText(ObjectCopier &copier, const char *key, const Object &value
 class SourceDocumentParts::Impl
 {
 public:
-    Impl(SourceState &source, OutputDocumentParts &output) : source(source), output(output) { }
+    Impl(SourceState &source, OutputDocumentParts &output) : source(source), output(output)
+    {
+        if (output.keep().keeps(OutputOptions::settings))
+            threads = std::make_unique<SourceThreads>(source);
+    }
     void release();
+
+    std::unique_ptr<SourceThreads> threads;
 
 private:
     Object catalog() const { return source.document.objects().xrefTable().getCatalog(); }
@@ -75,8 +82,11 @@ private:
 void SourceDocumentParts::Impl::release()
 {
     const OutputOptions &keep = output.keep();
-    if (keep.keeps(OutputOptions::settings))
+    if (keep.keeps(OutputOptions::settings)) {
         handOverSettings();
+        if (std::vector<int> kept = threads->release(); !kept.empty())
+            output.addThreads(source.order, std::move(kept));
+    }
     if (keep.keeps(OutputOptions::attachments))
         handOverNamed();
     if (keep.keeps(OutputOptions::layers))
@@ -96,7 +106,7 @@ void SourceDocumentParts::Impl::handOverSettings()
     if (source.order != 0)
         return;
     std::string entries;
-    for (const char *key : { "Lang", "ViewerPreferences", "PageLayout" })
+    for (const char *key : { "Lang", "ViewerPreferences", "PageLayout", "AA" })
         if (const Object &value = root.dictLookupNF(key); !value.isNull())
             entries += entryText(source.copier, key, value);
     if (Object action = root.dictLookup("OpenAction"); !action.isNull())
@@ -281,7 +291,9 @@ void SourceDocumentParts::Impl::handOverLayers()
 }
 
 // Two sources' output intents agree when they name the same conditions and
-// carry the same profiles, byte for byte.
+// carry the same profiles: byte for byte but for the profile header's
+// creation date and identifier, which a producer that makes its profile
+// each time (LibreOffice's sRGB) sets anew for every file.
 std::string SourceDocumentParts::Impl::intentsSignature(const Object &intents)
 {
     std::string signature;
@@ -302,6 +314,11 @@ std::string SourceDocumentParts::Impl::intentsSignature(const Object &intents)
             for (int c; bytes.size() < (16u << 20) && (c = stream->getChar()) != EOF;)
                 bytes.push_back(static_cast<char>(c));
             stream->close();
+            for (std::size_t at : { 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35 })
+                if (at < bytes.size())
+                    bytes[at] = 0;
+            for (std::size_t at = 84; at < 100 && at < bytes.size(); ++at)
+                bytes[at] = 0;
             signature += std::to_string(bytes.size()) + ':' + std::to_string(std::hash<std::string>()(bytes));
         }
         signature += ';';
@@ -338,6 +355,17 @@ SourceDocumentParts::SourceDocumentParts(SourceState &source, OutputDocumentPart
 }
 
 SourceDocumentParts::~SourceDocumentParts() = default;
+
+Redirect SourceDocumentParts::redirect(Ref ref)
+{
+    return impl->threads ? impl->threads->redirect(ref) : Redirect {};
+}
+
+void SourceDocumentParts::appendPageEntries(int index, TextBuffer &pageText)
+{
+    if (impl->threads)
+        impl->threads->appendPageBeads(index, pageText);
+}
 
 void SourceDocumentParts::release()
 {

@@ -102,6 +102,10 @@ Redirect SourceState::redirect(Ref ref)
         if (Redirect redirected = structure->redirect(ref); redirected.action != Redirect::copy)
             return redirected;
     }
+    if (parts) {
+        if (Redirect redirected = parts->redirect(ref); redirected.action != Redirect::copy)
+            return redirected;
+    }
     if (navigation)
         return navigation->redirect(ref);
     return {};

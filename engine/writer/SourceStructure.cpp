@@ -448,7 +448,7 @@ void SourceStructure::Impl::writeElement(std::size_t index, int generation, cons
         } else if (std::strcmp(key, "C") == 0) {
             appendClasses(value, classes, text);
         } else if (std::strcmp(key, "ID") == 0) {
-            if (generation == 1 && value.isString()) {
+            if (value.isString()) { // a later copy gets an ID of its own
                 std::string id = output.uniqueId(value.getString()->toStr(), number);
                 text.append("/ID");
                 appendString(text, id.data(), static_cast<int>(id.size()));
