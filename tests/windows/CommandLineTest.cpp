@@ -95,7 +95,7 @@ TEST(CommandLine, NamesInEveryScript)
         EXPECT_EQ(merge.status, 0) << build.name << "\n" << merge.err;
         EXPECT_TRUE(readBytes(output) == expected) << build.name << ": the merge differs from the Linux build's";
         const RunResult info = colligo(build.name, folder, { "info", "Ärger.pdf", "文档 𝄞.pdf" });
-        EXPECT_EQ(info.out, "Ärger.pdf: 3 pages\n文档 𝄞.pdf: 85 pages, with an outline, links and page labels\n") << build.name;
+        EXPECT_EQ(info.out, "Ärger.pdf: 3 pages\n文档 𝄞.pdf: 85 pages, with an outline, links, page labels and document settings\n") << build.name;
     }
 }
 

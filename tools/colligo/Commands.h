@@ -1,15 +1,13 @@
-// The subcommands of colligo. Each takes the arguments after its own name and
-// returns the process exit status.
+// The commands of colligo. Each gets its parsed command line (see
+// CommandLine.h and the table in CommandTable.cpp) and returns the process
+// exit status.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "CommandLine.h"
 
 namespace cli {
 
-using Arguments = std::vector<std::string>;
-
-// Exit statuses shared by every subcommand.
+// Exit statuses shared by every command.
 enum ExitStatus {
     exitOk = 0,
     exitFailed = 1,     // the engine refused or failed
@@ -17,16 +15,13 @@ enum ExitStatus {
     exitInterrupted = 130
 };
 
-int infoCommand(const Arguments &args);
-int mergeCommand(const Arguments &args);
-int splitCommand(const Arguments &args);
-int outlineCommand(const Arguments &args);
-int splitOutlineCommand(const Arguments &args);
+int infoCommand(const Invocation &invocation);
+int mergeCommand(const Invocation &invocation);
+int splitCommand(const Invocation &invocation);
+int outlineCommand(const Invocation &invocation);
+int splitOutlineCommand(const Invocation &invocation);
 
 // The whole program: argv[1] is the command, the rest its arguments (UTF-8).
 int run(int argc, char **argv);
-
-void printUsage(FILE *to);
-int usageError(const std::string &message);
 
 } // namespace cli

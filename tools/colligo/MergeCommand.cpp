@@ -5,6 +5,7 @@
 
 #include "colligo.h"
 
+#include <cctype>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -58,32 +59,17 @@ std::string everyPage(const std::string &path)
 
 } // namespace
 
-int mergeCommand(const Arguments &args)
+int mergeCommand(const Invocation &invocation)
 {
-    std::string output;
+    const std::string output = invocation.value("--output").value_or("");
     std::vector<Source> sources;
-    OutputSettings settings;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        if (settings.take(args, i, error)) {
-            if (!error.empty())
-                return usageError(error);
-        } else if (args[i] == "-o" || args[i] == "--output") {
-            if (++i == args.size())
-                return usageError("-o needs a file name");
-            output = args[i];
-        } else if (args[i].rfind("--output=", 0) == 0) {
-            output = args[i].substr(9);
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            return usageError("unknown option '" + args[i] + "'");
-        } else {
-            sources.push_back(parseSource(args[i]));
-        }
-    }
+    for (const std::string &operand : invocation.operands())
+        sources.push_back(parseSource(operand));
     if (output.empty())
-        return usageError("merge needs an output file: -o OUT");
+        return invocation.usageError("needs an output file: -o OUT");
     if (sources.size() < 2)
-        return usageError("merge needs at least two FILE arguments (a file may be listed twice)");
+        return invocation.usageError("needs at least two FILE arguments (a file may be listed twice)");
+    const OutputSettings settings = OutputSettings::from(invocation);
 
     ClearList();
     for (Source &source : sources) {

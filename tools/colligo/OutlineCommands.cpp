@@ -6,6 +6,7 @@
 #include "colligo.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace cli {
@@ -33,10 +34,11 @@ struct IndentedTree
 
 } // namespace
 
-int outlineCommand(const Arguments &args)
+int outlineCommand(const Invocation &invocation)
 {
+    const std::vector<std::string> &args = invocation.operands();
     if (args.size() != 1)
-        return usageError("outline needs exactly one FILE");
+        return invocation.usageError("needs exactly one FILE");
     DocumentHandle document = OpenPDF(args[0].c_str(), nullptr);
     if (document < 0) {
         std::fprintf(stderr, "colligo: %s: cannot be opened (missing, damaged, encrypted or restricted)\n", args[0].c_str());
@@ -58,33 +60,18 @@ int outlineCommand(const Arguments &args)
     return exitOk;
 }
 
-int splitOutlineCommand(const Arguments &args)
+int splitOutlineCommand(const Invocation &invocation)
 {
-    std::string source, folder;
-    int level = 1;
-    OutputSettings settings;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        if (settings.take(args, i, error)) {
-            if (!error.empty())
-                return usageError(error);
-        } else if (args[i] == "-d" || args[i] == "--level") {
-            if (i + 1 == args.size())
-                return usageError(args[i] + " needs a value");
-            if (args[i] == "-d")
-                folder = args[++i];
-            else
-                level = std::atoi(args[++i].c_str());
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            return usageError("unknown option '" + args[i] + "'");
-        } else if (source.empty()) {
-            source = args[i];
-        } else {
-            return usageError("split-outline takes one FILE");
-        }
-    }
-    if (source.empty() || folder.empty())
-        return usageError("split-outline needs IN -d FOLDER [--level N]");
+    const std::vector<std::string> &operands = invocation.operands();
+    const std::string folder = invocation.value("--folder").value_or("");
+    // The parser has checked that a given level is a whole number from 1 up.
+    const int level = std::atoi(invocation.value("--level").value_or("1").c_str());
+    if (operands.size() > 1)
+        return invocation.usageError("takes one FILE");
+    if (operands.empty() || operands[0].empty() || folder.empty())
+        return invocation.usageError("needs IN -d FOLDER [--level N]");
+    const std::string &source = operands[0];
+    const OutputSettings settings = OutputSettings::from(invocation);
 
     Progress progress(1);
     settings.apply();

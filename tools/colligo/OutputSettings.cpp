@@ -6,36 +6,16 @@
 
 namespace cli {
 
-bool OutputSettings::take(const Arguments &args, std::size_t &i, std::string &error)
+OutputSettings OutputSettings::from(const Invocation &invocation)
 {
-    const std::string &arg = args[i];
-    if (arg == "--plain") {
-        plain = true;
-        return true;
-    }
-    if (arg == "--bookmark-per-file") {
-        bookmarkPerFile = true;
-        return true;
-    }
-    const std::pair<const char *, std::optional<std::string> *> texts[] = {
-        { "--title", &title }, { "--subject", &subject }, { "--author", &author }, { "--keywords", &keywords }
-    };
-    for (const auto &[name, value] : texts) {
-        std::string option = name;
-        if (arg.rfind(option + "=", 0) == 0) {
-            *value = arg.substr(option.size() + 1);
-            return true;
-        }
-        if (arg == option) {
-            if (i + 1 == args.size()) {
-                error = option + " needs a value";
-                return true;
-            }
-            *value = args[++i];
-            return true;
-        }
-    }
-    return false;
+    OutputSettings settings;
+    settings.plain = invocation.has("--plain");
+    settings.bookmarkPerFile = invocation.has("--bookmark-per-file");
+    settings.title = invocation.value("--title");
+    settings.subject = invocation.value("--subject");
+    settings.author = invocation.value("--author");
+    settings.keywords = invocation.value("--keywords");
+    return settings;
 }
 
 void OutputSettings::apply() const

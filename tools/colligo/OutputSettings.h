@@ -1,8 +1,9 @@
-// The options that merge and both splits share: what the output keeps besides
-// its pages, and its document information.
+// The options that merge and both splits share (the output options of the
+// command table): what the output keeps besides its pages, and its document
+// information.
 #pragma once
 
-#include "Commands.h"
+#include "CommandLine.h"
 
 #include <optional>
 #include <string>
@@ -15,11 +16,11 @@ struct OutputSettings
     bool bookmarkPerFile = false;
     std::optional<std::string> title, subject, author, keywords;
 
-    // Takes the option at args[i] (and its value), advancing i past it.
-    // Returns false when args[i] is no output option; `error` is set when it
-    // is one but its value is missing.
-    bool take(const Arguments &args, std::size_t &i, std::string &error);
-    // Hands the settings to the engine for the next merge or split.
+    // The output options given to a command that shares them.
+    static OutputSettings from(const Invocation &invocation);
+    // Hands the settings to the engine for the next merge or split: by
+    // default everything the document holds (COLLIGO_KEEP_ALL), with --plain
+    // pages only.
     void apply() const;
 };
 

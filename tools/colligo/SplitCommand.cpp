@@ -9,31 +9,14 @@
 
 namespace cli {
 
-int splitCommand(const Arguments &args)
+int splitCommand(const Invocation &invocation)
 {
-    std::string output;
-    std::vector<std::string> positional;
-    bool rest = false;
-    OutputSettings settings;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        if (settings.take(args, i, error)) {
-            if (!error.empty())
-                return usageError(error);
-        } else if (args[i] == "-o" || args[i] == "--output") {
-            if (++i == args.size())
-                return usageError("-o needs a file name");
-            output = args[i];
-        } else if (args[i] == "--rest") {
-            rest = true;
-        } else if (args[i].size() > 1 && args[i][0] == '-' && !std::isdigit(static_cast<unsigned char>(args[i][1]))) {
-            return usageError("unknown option '" + args[i] + "'");
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
+    const std::string output = invocation.value("--output").value_or("");
+    const std::vector<std::string> &positional = invocation.operands();
+    const bool rest = invocation.has("--rest");
     if (positional.size() != 2 || output.empty())
-        return usageError("split needs IN RANGE -o OUT");
+        return invocation.usageError("needs IN RANGE -o OUT");
+    const OutputSettings settings = OutputSettings::from(invocation);
     const std::string &source = positional[0];
     const std::string &range = positional[1];
 
