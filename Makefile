@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = FuzzOpen FuzzMerge FuzzSplit FuzzOutline FuzzPublicKey
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps configure build run test bench sanitize fuzz clean windows windows-deps windows-test
+.PHONY: all deps configure build run test bench sanitize fuzz clean windows windows-deps windows-test package package-test
 
 all: build
 
@@ -32,6 +32,21 @@ test: build
 
 bench: build
 	@bash bench/run.sh $(BUILD)
+
+# The Debian packages quellan-pdf-merger, libcolligo1 and libcolligo-dev
+# (cmake/Packaging.cmake), into $(BUILD). $(BUILD) is configured for /usr and
+# keeps that: `cmake --install` then lays out for /usr (see the README).
+package: deps
+	@bash scripts/install-deps.sh package
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=/usr -DQUELLAN_SYSTEM_INSTALL=ON > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+	@rm -f $(BUILD)/*.deb
+	@cd $(BUILD) && cpack -G DEB > cpack.log || { cat cpack.log; exit 1; }
+	@ls $(BUILD)/*.deb
+
+# lintian, then install, use, purge in a throwaway Debian 12 root (needs root).
+package-test: package
+	@bash scripts/package-test.sh $(BUILD)
 
 # The engine, the command line and their tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer; any report fails the run.
