@@ -41,7 +41,7 @@ package: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=/usr -DQUELLAN_SYSTEM_INSTALL=ON > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 	@rm -f $(BUILD)/*.deb
-	@cd $(BUILD) && cpack -G DEB > cpack.log || { cat cpack.log; exit 1; }
+	@cd $(BUILD) && cpack -G DEB > cpack.log 2>&1 || { cat cpack.log; exit 1; }
 	@ls $(BUILD)/*.deb
 
 # lintian, then install, use, purge in a throwaway Debian 12 root (needs root).

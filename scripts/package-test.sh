@@ -103,8 +103,12 @@ install_packages() {
     step "apt-get install ./*.deb (dependencies from the archive, without recommends)"
     mkdir -p "$root/tmp/debs"
     cp "${debs[@]}" "$root/tmp/debs/"
+    local inside=()
+    for deb in "${debs[@]}"; do
+        inside+=("/tmp/debs/$(basename "$deb")")
+    done
     # Only Depends: the packages must work without their recommendations.
-    in_root apt-get install "${apt_quiet[@]}" /tmp/debs/*.deb > "$work/install.log" 2>&1 \
+    in_root apt-get install "${apt_quiet[@]}" "${inside[@]}" > "$work/install.log" 2>&1 \
         || { tail -n 20 "$work/install.log"; fail "installing the packages"; }
     for package in "${packages[@]}"; do
         in_root dpkg -L "$package"
