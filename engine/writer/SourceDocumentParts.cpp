@@ -188,15 +188,22 @@ std::string SourceDocumentParts::Impl::configuration(const Object &config, Sourc
 {
     TextBuffer text;
     auto list = [&](const char *key, const std::vector<int> &numbers) {
+        if (numbers.empty() && *key)
+            return;
         text.append(key);
         text.append("[");
         for (int number : numbers)
             appendReference(text, number);
         text.append("]");
     };
+    // With other files' layers beside it, a base state of OFF would switch
+    // theirs off too: every group of this file not listed ON is listed OFF.
     bool allOff = config.dictLookup("BaseState").isName("OFF");
+    bool alone = output.keep().documentCount <= 1;
     std::vector<int> on = groups(config.dictLookup("ON")), off = groups(config.dictLookup("OFF"));
-    if (allOff) { // the output's base state is ON: every group not listed ON is off
+    if (allOff && alone) {
+        text.append("/BaseState/OFF");
+    } else if (allOff) {
         off.clear();
         for (int group : layers.groups)
             if (std::find(on.begin(), on.end(), group) == on.end())

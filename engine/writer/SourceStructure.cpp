@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
+#include <set>
 #include <unordered_set>
 
 namespace colligo {
@@ -85,6 +86,7 @@ private:
     void appendLeaf(const Leaf &leaf, const Element &element, int number, int generation, TextBuffer &text);
     void appendClasses(const Object &value, const std::map<std::string, std::string> &classes, TextBuffer &text);
     std::string mappedRole(const std::string &type) const;
+    void readRoleMap(const Object &roles);
     void readMaps(std::map<std::string, std::string> &roles, std::map<std::string, std::string> &classes);
     void handOverParentTree();
     Object elementDictionary(const Element &element) const;
@@ -107,6 +109,8 @@ private:
     std::map<std::pair<int, int>, std::vector<std::pair<int, int>>> pageEntries; // (page key, generation) -> (mcid, element)
     std::map<int, std::vector<std::pair<int, int>>> streamEntries; // stream number -> (mcid, element)
     std::map<std::string, std::string> roleMapOfSource;
+    std::set<std::pair<int, int>> markedContent; // (page key, mcid) already held
+    std::set<std::pair<int, int>> streamContent; // (stream number, mcid) already held
     int documentElement = -1; // the one top-level element of type Document, if so
     bool damaged = false;
 };
@@ -144,10 +148,7 @@ void SourceStructure::Impl::read()
     for (const char *part : { "ParentTree", "IDTree", "RoleMap", "ClassMap" })
         if (const Object &entry = root.dictLookupNF(part); entry.isRef())
             treeObjects.insert(entry.getRefNum());
-    if (Object roles = root.dictLookup("RoleMap"); roles.isDict())
-        for (int i = 0; i < roles.dictGetLength(); ++i)
-            if (Object to = roles.dictGetVal(i); to.isName())
-                roleMapOfSource[roles.dictGetKey(i)] = to.getName();
+    readRoleMap(root.dictLookup("RoleMap"));
 
     std::vector<std::tuple<Object, int, int>> stack; // (kid, parent element, inherited page)
     Object kids = objects.resolve(root.dictLookupNF("K"));
@@ -181,6 +182,8 @@ void SourceStructure::Impl::readKid(const Object &kid, int parent, int inherited
             damaged = damaged || parent >= 0;
             return;
         }
+        if (!markedContent.insert({ inheritedPage, kid.getInt() }).second)
+            return; // held by an earlier element already: readers find it there
         leaves.push_back({ Leaf::inPage, inheritedPage, kid.getInt(), Ref::INVALID() });
         elements[static_cast<std::size_t>(parent)].kids.push_back(~static_cast<int>(leaves.size() - 1));
         return;
@@ -217,8 +220,12 @@ void SourceStructure::Impl::readKid(const Object &kid, int parent, int inherited
                 streamTargets.insert(stream.getRefNum());
             }
         }
-        if (leaf.page < 0 && leaf.kind != Leaf::objectReference)
+        if (leaf.page < 0 && leaf.kind != Leaf::objectReference && leaf.kind != Leaf::annotation)
             return; // marked content on no page of this document
+        if (leaf.kind == Leaf::inPage && !markedContent.insert({ leaf.page, leaf.mcid }).second)
+            return;
+        if (leaf.kind == Leaf::inStream && !streamContent.insert({ leaf.target.num, leaf.mcid }).second)
+            return;
         if (leaf.kind == Leaf::inPage)
             taggedPages.insert(leaf.page);
         leaves.push_back(leaf);
@@ -245,6 +252,35 @@ void SourceStructure::Impl::readKid(const Object &kid, int parent, int inherited
     } else if (!kids.isNull()) {
         stack.emplace_back(kidsEntry.copy(), index, page);
     }
+}
+
+// The role map, but types that map in a circle (a type mapped to itself, as
+// some producers write for standard types, is no circle) could never reach a
+// standard type: the output maps them to NonStruct, a grouping without
+// meaning of its own, so that their content stays in the tree.
+void SourceStructure::Impl::readRoleMap(const Object &roles)
+{
+    for (int i = 0; roles.isDict() && i < roles.dictGetLength(); ++i)
+        if (Object to = roles.dictGetVal(i); to.isName())
+            roleMapOfSource[roles.dictGetKey(i)] = to.getName();
+    std::set<std::string> circular;
+    for (const auto &[type, role] : roleMapOfSource) {
+        std::string at = role;
+        for (std::size_t step = 0; step <= roleMapOfSource.size(); ++step) {
+            auto next = roleMapOfSource.find(at);
+            if (next == roleMapOfSource.end() || next->second == at)
+                break;
+            if (next->first == type) {
+                circular.insert(type);
+                break;
+            }
+            at = next->second;
+        }
+    }
+    for (const std::string &type : circular)
+        roleMapOfSource[type] = "NonStruct";
+    if (!circular.empty())
+        damaged = true;
 }
 
 // A custom type through the role map, up to a standard type or a loop.

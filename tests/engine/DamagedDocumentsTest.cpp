@@ -99,11 +99,12 @@ const Case cases[] = {
          Pages p;
          int node = p.pdf.reserve();
          int page = p.addPage(node, "Loop 1");
-         // The node lists the root (its own ancestor) and the same page twice.
+         // The node lists the root (its own ancestor: the loop is cut) and the
+         // same page twice: readers show that page twice, and so do we.
          p.pdf.add("<< /Type /Pages /Parent " + p.ref(p.root) + " /Count 3 /Kids [" + p.ref(page) + " " + p.ref(p.root) + " " + p.ref(page) + "] >>",
                    node);
          return p.build("<< /Type /Pages /Count 4 /Kids [" + p.ref(node) + " " + p.ref(p.addPage(p.root, "Loop 2")) + "] >>");
-     }, { "Loop 1", "Loop 2" } },
+     }, { "Loop 1", "Loop 1", "Loop 2" } },
     { "DuplicatedKeys", [] { // readers take the last occurrence; the copy keeps only that one
          Pages p;
          int contents = p.pdf.addStream("", p.contentsOf("Duplicated keys"));
@@ -157,6 +158,16 @@ TEST_P(DamagedDocumentsTest, ReadersPagesComeThrough)
     auto shown = [&](std::size_t i) { return c.texts[i].empty() ? std::string() : c.texts[i] + "\n"; };
     for (std::size_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(texts[i], shown(i % c.texts.size())) << "page " << i + 1;
+
+    // The same merge in the compact layout, written and read alike.
+    std::string compact = dir.file("compact.pdf");
+    ClearList();
+    ASSERT_EQ(AddFile(source.c_str(), "1-99", 0), 1);
+    ASSERT_EQ(AddFile(source.c_str(), "1-99", 0), 1);
+    SetOutputOptions(COLLIGO_KEEP_ALL | COLLIGO_OUTPUT_COMPACT, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(Colligo(compact.c_str(), 0, nullptr), 1);
+    EXPECT_TRUE(qpdfCheckPasses(compact, &report)) << report;
+    EXPECT_EQ(allPageTexts(compact), texts);
 
     std::string split = dir.file("split.pdf");
     EXPECT_EQ(SplitPDF(source.c_str(), "1", split.c_str(), 1, nullptr), 1);
