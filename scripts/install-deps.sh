@@ -14,6 +14,8 @@ packages=(
   fonts-dejavu-core fonts-ipafont-gothic
   libnss3-dev libnss3-tools
   libpugixml-dev
+  # the engine's object streams and cross-reference streams
+  zlib1g-dev
   googletest libgtest-dev
   # test oracles and benchmark peers; groff renders the man page
   qpdf poppler-utils ghostscript python3-pikepdf mupdf-tools groff-base

@@ -41,6 +41,9 @@ int32_t COLLIGO_CALL SetOutputOptions(uint32_t keep, int32_t bookmarkPerFile, co
     return guarded<int32_t>(0, [&] {
         OutputOptions options;
         options.keep = keep & COLLIGO_KEEP_ALL;
+        options.compactLayout = (keep & COLLIGO_OUTPUT_COMPACT) != 0;
+        options.shareObjects = (keep & COLLIGO_OUTPUT_NO_DEDUPE) == 0;
+        options.compressStreams = (keep & COLLIGO_OUTPUT_COMPRESS) != 0;
         options.bookmarkPerFile = bookmarkPerFile != 0;
         options.title = textOrNothing(title);
         options.subject = textOrNothing(subject);

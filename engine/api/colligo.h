@@ -195,7 +195,18 @@ enum {
     COLLIGO_KEEP_SETTINGS = 0x100,   /* language, viewer preferences, page layout and mode, open action,
                                         page transitions and actions, article threads */
     COLLIGO_KEEP_ATTACHMENTS = 0x200, /* embedded files and document-level JavaScript */
-    COLLIGO_KEEP_ALL = 0x3FF
+    COLLIGO_KEEP_ALL = 0x3FF,
+    /* How the output is written, never part of COLLIGO_KEEP_ALL. Without any of
+     * them the output has the classic layout: a cross-reference table, every
+     * object on its own. */
+    COLLIGO_OUTPUT_COMPACT = 0x10000,   /* objects other than streams in compressed object streams, a
+                                           compressed cross-reference stream, and objects that several
+                                           sources hold (fonts, images, forms) written once. Written in
+                                           the classic layout when the first listed file declares PDF/A-1,
+                                           which forbids both kinds of stream */
+    COLLIGO_OUTPUT_NO_DEDUPE = 0x20000, /* with COLLIGO_OUTPUT_COMPACT: every source's objects written
+                                           separately, however alike */
+    COLLIGO_OUTPUT_COMPRESS = 0x40000   /* flate-compress streams that the source left without a filter */
 };
 
 /*
@@ -203,7 +214,8 @@ enum {
  * ColligoW, SplitPDF, SplitPDFW, SplitWithOutline, SplitWithOutlineW; a split
  * with a rest file uses them for both files). That call consumes them: the
  * call after it writes pages only again, exactly as without this function.
- * `keep` is a set of COLLIGO_KEEP_ flags (COLLIGO_KEEP_ALL for everything);
+ * `keep` is a set of COLLIGO_KEEP_ flags (COLLIGO_KEEP_ALL for everything),
+ * with COLLIGO_OUTPUT_ flags for the layout;
  * a nonzero `bookmarkPerFile` adds one top-level bookmark per listed file
  * (its document title, else its file name) holding that file's bookmarks.
  * `title`, `subject`, `author` and `keywords` (UTF-8, or NULL to leave the

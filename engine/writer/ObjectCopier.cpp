@@ -1,5 +1,6 @@
 #include "ObjectCopier.h"
 
+#include "Deflate.h"
 #include "StoredStream.h"
 #include "api/WideText.h"
 #include "reading/SourceDocument.h"
@@ -62,6 +63,33 @@ bool deservesObject(const Object &value)
     if (value.isArray())
         return value.arrayGetLength() > longArrayThreshold || containsReference(value);
     return false;
+}
+
+// Objects whose identity matters to readers (annotations, structure
+// elements, pages, fields) are never merged with their twins; what pages
+// draw with (fonts, images, forms, patterns, shadings, functions, graphics
+// states, resource dictionaries) is.
+bool isShareableDictionary(const Dict *dict)
+{
+    static const std::unordered_set<std::string_view> drawingTypes = { "Font", "FontDescriptor", "ExtGState", "Pattern", "Encoding",
+                                                                       "XObject", "Halftone", "CMap" };
+    static const std::unordered_set<std::string_view> drawingKeys = { "Font", "XObject", "ExtGState", "ColorSpace", "Pattern", "Shading",
+                                                                      "ProcSet", "Properties", "Registry", "Ordering", "Supplement" };
+    Object type = dict->lookup("Type");
+    if (type.isName())
+        return drawingTypes.count(type.getName()) > 0;
+    for (const char *key : { "ShadingType", "FunctionType", "PatternType" })
+        if (dict->hasKey(key))
+            return true;
+    for (int i = 0; i < dict->getLength(); ++i)
+        if (!drawingKeys.count(dict->getKey(i)))
+            return false;
+    return dict->getLength() > 0;
+}
+
+bool isShareable(const Object &value)
+{
+    return !value.isDict() || isShareableDictionary(value.getDict());
 }
 
 bool readAll(Stream *stream, std::string &data)
@@ -207,6 +235,10 @@ void ObjectCopier::copyReference(Ref ref, TextBuffer &buffer)
         appendReference(buffer, number);
         return;
     }
+    if (int number = numberInProgress(ref)) {
+        appendReference(buffer, number);
+        return;
+    }
     if (redirectFunction) {
         Redirect redirect = redirectFunction(ref);
         if (redirect.action == Redirect::writeNull) {
@@ -228,6 +260,8 @@ void ObjectCopier::copyReference(Ref ref, TextBuffer &buffer)
 
 int ObjectCopier::copyNewObject(const Object &value, Ref ref)
 {
+    if (sharing && depth < deferralDepth)
+        return placeNewObject(value, ref);
     int number = output.newObjectNumber();
     objectMap.set(ref, number);
     if (depth >= deferralDepth) {
@@ -235,19 +269,75 @@ int ObjectCopier::copyNewObject(const Object &value, Ref ref)
         return number;
     }
     Ref outer = std::exchange(owner, ref);
-    if (value.isDict())
-        writeDictionaryObject(value.getDict(), number);
-    else if (value.isStream())
-        writeStreamObject(value.getStream(), number);
-    else
-        writeArrayObject(value.getArray(), number);
+    writeObject(value, number);
     owner = outer;
     return number;
+}
+
+// Content first, number last; a number that a cycle took early stays.
+int ObjectCopier::placeNewObject(const Object &value, Ref ref)
+{
+    inProgress[ref.num] = { ref.gen, 0 };
+    Ref outer = std::exchange(owner, ref);
+    ObjectBody body;
+    bool made = makeBody(value, body);
+    owner = outer;
+    int early = inProgress[ref.num].second;
+    inProgress.erase(ref.num);
+    int number = made ? output.placeObject(std::move(body), early, isShareable(value)) : (early ? early : output.newObjectNumber());
+    objectMap.set(ref, number);
+    return number;
+}
+
+int ObjectCopier::numberInProgress(Ref ref)
+{
+    auto found = inProgress.find(ref.num);
+    if (found == inProgress.end() || found->second.first != ref.gen)
+        return 0;
+    if (found->second.second == 0)
+        found->second.second = output.newObjectNumber();
+    return found->second.second;
+}
+
+// A direct value that becomes an object of its own where it stands.
+int ObjectCopier::copyDirectObject(const Object &value)
+{
+    if (!sharing) {
+        int number = output.newObjectNumber();
+        writeObject(value, number);
+        return number;
+    }
+    ObjectBody body;
+    if (!makeBody(value, body))
+        return output.newObjectNumber(); // never written: references to it read as null
+    return output.placeObject(std::move(body), 0, isShareable(value));
+}
+
+void ObjectCopier::writeObject(const Object &value, int number)
+{
+    ObjectBody body;
+    if (makeBody(value, body))
+        output.writeObject(number, std::move(body));
+}
+
+bool ObjectCopier::makeBody(const Object &value, ObjectBody &body)
+{
+    if (value.isDict())
+        body = dictionaryBody(value.getDict());
+    else if (value.isStream())
+        return streamBody(value.getStream(), body);
+    else if (value.isArray())
+        body = arrayBody(value.getArray());
+    else
+        return false;
+    return true;
 }
 
 int ObjectCopier::copyObject(Ref ref)
 {
     if (int number = objectMap.find(ref))
+        return number;
+    if (int number = numberInProgress(ref))
         return number;
     if (redirectFunction) {
         Redirect redirect = redirectFunction(ref);
@@ -262,25 +352,20 @@ void ObjectCopier::copyObjectAs(Ref ref, int number)
 {
     Object value = source.objects().fetch(ref);
     Ref outer = std::exchange(owner, ref);
-    if (value.isDict()) {
-        writeDictionaryObject(value.getDict(), number);
-    } else if (value.isStream()) {
-        writeStreamObject(value.getStream(), number);
-    } else if (value.isArray()) {
-        writeArrayObject(value.getArray(), number);
+    if (value.isDict() || value.isStream() || value.isArray()) {
+        writeObject(value, number);
     } else {
         TextBuffer text;
-        text.appendf("%d %d obj\n", number, 0);
         copyDirect(value, text);
-        text.append("\nendobj\n");
-        output.queueObject(number, text.take());
+        text.append("\n");
+        output.writeObject(number, ObjectBody::value(text.take()));
     }
     owner = outer;
 }
 
 void ObjectCopier::copyDictionaryAs(const Dict *dict, int number)
 {
-    writeDictionaryObject(dict, number);
+    output.writeObject(number, dictionaryBody(dict));
 }
 
 void ObjectCopier::copyDirect(const Object &value, TextBuffer &buffer)
@@ -308,9 +393,7 @@ void ObjectCopier::copyDirect(const Object &value, TextBuffer &buffer)
         break;
     case objArray:
         if (value.arrayGetLength() > longArrayThreshold) {
-            int number = output.newObjectNumber();
-            appendNewReference(buffer, number);
-            writeArrayObject(value.getArray(), number);
+            appendNewReference(buffer, copyDirectObject(value));
         } else {
             ++depth;
             buffer.append("[");
@@ -328,17 +411,12 @@ void ObjectCopier::copyDirect(const Object &value, TextBuffer &buffer)
             --depth;
             break;
         }
-        int number = output.newObjectNumber();
-        appendNewReference(buffer, number);
-        writeDictionaryObject(value.getDict(), number);
+        appendNewReference(buffer, copyDirectObject(value));
         break;
     }
-    case objStream: {
-        int number = output.newObjectNumber();
-        appendNewReference(buffer, number);
-        writeStreamObject(value.getStream(), number);
+    case objStream:
+        appendNewReference(buffer, copyDirectObject(value));
         break;
-    }
     default: // null, and what a damaged file leaves where a value should be
         buffer.append(" null");
         break;
@@ -368,26 +446,26 @@ void ObjectCopier::copyEntries(const Dict *dict, TextBuffer &buffer)
     }
 }
 
-void ObjectCopier::writeArrayObject(const Array *array, int number)
+ObjectBody ObjectCopier::arrayBody(const Array *array)
 {
     ++depth;
     TextBuffer text(16 * static_cast<std::size_t>(array->getLength()) + 64);
-    text.appendf("%d %d obj\n[\n", number, 0);
+    text.append("[\n");
     copyArrayElements(array, text);
-    text.append("]\nendobj\n");
-    output.queueObject(number, text.take());
+    text.append("]\n");
     --depth;
+    return ObjectBody::value(text.take());
 }
 
-void ObjectCopier::writeDictionaryObject(const Dict *dict, int number)
+ObjectBody ObjectCopier::dictionaryBody(const Dict *dict)
 {
     ++depth;
     TextBuffer text;
-    text.appendf("%d %d obj\n<<\n", number, 0);
+    text.append("<<\n");
     copyEntries(dict, text);
-    text.append(">>\nendobj\n");
-    output.queueObject(number, text.take());
+    text.append(">>\n");
     --depth;
+    return ObjectBody::value(text.take());
 }
 
 // The dictionary is copied like any other, but for "ID" (a stream never
@@ -395,54 +473,87 @@ void ObjectCopier::writeDictionaryObject(const Dict *dict, int number)
 // to be found without it. An encrypted source is read through the parser's
 // decryption: the output is not encrypted, so its bytes are written
 // decrypted, still in their filters' encoding.
-void ObjectCopier::writeStreamObject(Stream *stream, int number)
+bool ObjectCopier::streamBody(Stream *stream, ObjectBody &body)
 {
     Dict *dict = stream->getDict();
     if (!dict) {
         damaged = true;
-        return;
+        return false;
     }
     bool encrypted = source.pdf().getXRef()->isEncrypted();
     StoredExtent extent;
-    std::string decrypted;
+    std::string held; // the bytes, when they are written from memory
     if (encrypted) {
-        readAll(stream->getUndecodedStream(), decrypted);
-        extent.length = static_cast<std::int64_t>(decrypted.size());
+        readAll(stream->getUndecodedStream(), held);
+        extent.length = static_cast<std::int64_t>(held.size());
         extent.lengthRewritten = true;
     } else if (!locateStoredBytes(source, stream, extent)) {
         damaged = true;
-        return;
+        return false;
     }
+    Object filter = dict->lookupNF("Filter").copy();
+    bool flate = compressing && (filter.isNull() || filter.isNone()) && recompress(extent, held);
+    if (flate)
+        extent.length = static_cast<std::int64_t>(held.size());
 
     ++depth;
     TextBuffer text;
-    text.appendf("%d %d obj\n<<\n", number, 0);
+    text.append("<<\n");
+    copyStreamEntries(dict, extent.length, extent.lengthRewritten || flate, flate, text);
+    text.append(">>\nstream\n");
+    body.tail = faithfulCopy ? faithfulStreamTail : streamTail;
+    if (encrypted || flate)
+        text.append(held);
+    else
+        body.data = { source.file(), extent.offset, extent.length };
+    body.text = text.take();
+    --depth;
+    return true;
+}
+
+void ObjectCopier::copyStreamEntries(Dict *dict, std::int64_t length, bool rewriteLength, bool flate, TextBuffer &text)
+{
     bool lengthWritten = false;
     std::vector<bool> effective = effectiveEntries(dict);
     for (int i = 0; i < dict->getLength(); ++i) {
         const char *key = dict->getKey(i);
         if (std::strcmp(key, "ID") == 0 || !effective[static_cast<std::size_t>(i)])
             continue;
-        if (extent.lengthRewritten && std::strcmp(key, "Length") == 0) {
-            text.appendf("/Length  %lld", static_cast<long long>(extent.length));
+        if (flate && std::strcmp(key, "DecodeParms") == 0) // meaningless without a filter, wrong with one
+            continue;
+        if (rewriteLength && std::strcmp(key, "Length") == 0) {
+            text.appendf("/Length  %lld", static_cast<long long>(length));
             lengthWritten = true;
             continue;
         }
         if (!entryHook || !entryHook(owner, key, dict->getValNF(i), text))
             copyEntry(key, dict->getValNF(i), text);
     }
-    if (extent.lengthRewritten && !lengthWritten)
-        text.appendf("/Length  %lld", static_cast<long long>(extent.length));
-    text.append(">>\nstream\n");
-    const char *tail = faithfulCopy ? faithfulStreamTail : streamTail;
-    if (encrypted) {
-        text.append(decrypted);
-        text.append(tail);
-        output.queueObject(number, text.take());
-    } else {
-        output.queueObject(number, text.take(), { source.file(), extent.offset, extent.length }, tail);
+    if (rewriteLength && !lengthWritten)
+        text.appendf("/Length  %lld", static_cast<long long>(length));
+    if (flate)
+        text.append("/Filter/FlateDecode");
+}
+
+// Unfiltered bytes compressed in memory, kept only when they shrink; very
+// large streams stay as they are, so memory stays bounded.
+bool ObjectCopier::recompress(const StoredExtent &extent, std::string &data)
+{
+    constexpr std::int64_t smallest = 64, largest = std::int64_t(256) << 20;
+    if (extent.length < smallest || extent.length > largest)
+        return false;
+    if (data.empty()) {
+        data.resize(static_cast<std::size_t>(extent.length));
+        if (source.file()->read(data.data(), static_cast<int>(extent.length), extent.offset) != static_cast<int>(extent.length)) {
+            data.clear();
+            return false;
+        }
     }
-    --depth;
+    std::string compressed = deflateBytes(data);
+    if (compressed.empty() || compressed.size() >= data.size())
+        return false;
+    data = std::move(compressed);
+    return true;
 }
 
 void ObjectCopier::defer(Ref ref, int number)

@@ -11,6 +11,12 @@
 // come before their containers; past a nesting depth, new objects are
 // numbered at once but copied afterwards, which keeps the stack flat on
 // hostile chains. Stream data is copied as stored, never decoded.
+//
+// With sharing (the compact layout), an object is numbered once its content
+// is complete, so that an object the same as one written before, from this
+// source or another, takes that one's number (OutputFile::placeObject). An
+// object met again while its own content is being written (a cycle) takes
+// its number at that moment and is written under it, never replaced.
 #pragma once
 
 #include "OutputFile.h"
@@ -31,6 +37,7 @@ class Stream;
 namespace colligo {
 
 class SourceDocument;
+struct StoredExtent;
 
 // Which output number each source object of one document got.
 class ObjectMap
@@ -75,6 +82,12 @@ public:
     // stream's data with a line end before "endstream" (ISO 19005 asks it).
     void setFaithful(bool faithful) { faithfulCopy = faithful; }
 
+    // Numbers objects after their content, so that duplicates are written once.
+    void setSharing(bool on) { sharing = on; }
+    // Flate-compresses the bytes of streams that have no /Filter (the
+    // content is unchanged; nothing is decoded).
+    void setCompression(bool on) { compressing = on; }
+
     // Lets a part of the output write a dictionary entry itself: called with
     // the source object being copied (Ref::INVALID() for a direct one), each
     // entry's key and unresolved value; returns true when it appended the
@@ -117,9 +130,16 @@ private:
     void copyArrayElements(const Array *array, TextBuffer &buffer);
     void copyEntries(const Dict *dict, TextBuffer &buffer);
     int copyNewObject(const Object &value, Ref ref);
-    void writeArrayObject(const Array *array, int number);
-    void writeDictionaryObject(const Dict *dict, int number);
-    void writeStreamObject(Stream *stream, int number);
+    int placeNewObject(const Object &value, Ref ref);
+    int copyDirectObject(const Object &value);
+    int numberInProgress(Ref ref);
+    void writeObject(const Object &value, int number);
+    bool makeBody(const Object &value, ObjectBody &body);
+    ObjectBody arrayBody(const Array *array);
+    ObjectBody dictionaryBody(const Dict *dict);
+    bool streamBody(Stream *stream, ObjectBody &body);
+    void copyStreamEntries(Dict *dict, std::int64_t length, bool rewriteLength, bool flate, TextBuffer &text);
+    bool recompress(const StoredExtent &extent, std::string &data);
     void defer(Ref ref, int number);
 
     OutputFile &output;
@@ -129,6 +149,11 @@ private:
     EntryHook entryHook;
     Ref owner = Ref::INVALID(); // the source object whose copy is being written
     bool faithfulCopy = false;
+    bool sharing = false;
+    bool compressing = false;
+    // Objects whose content is being written (sharing): source number ->
+    // generation and the number a cycle made it take (0: none yet).
+    std::unordered_map<int, std::pair<int, int>> inProgress;
     const std::unordered_map<int, int> *overlayMap = nullptr;
     int depth = 0;
     std::deque<std::pair<Ref, int>> deferred;

@@ -27,6 +27,12 @@ struct OutputOptions
     // How many distinct files the output is made of: with more than one, each
     // tagged file's structure stands under an element of its own.
     int documentCount = 1;
+    // How the file is laid out: the classic table (the default, byte for byte
+    // as before), or compact (OutputFile.h); sharing and recompression as
+    // ObjectCopier.h says.
+    bool compactLayout = false;
+    bool shareObjects = true; // in the compact layout
+    bool compressStreams = false;
     // UTF-8; an absent entry is left out of the information dictionary.
     std::optional<std::string> title, subject, author, keywords;
 

@@ -7,6 +7,7 @@
 #include "Structure.h"
 #include "api/FileSystem.h"
 #include "api/WideText.h"
+#include "reading/Conformance.h"
 #include "reading/SourceDocument.h"
 
 #include <algorithm>
@@ -71,8 +72,10 @@ PdfWriter::~PdfWriter() = default;
 
 bool PdfWriter::createOutput(const std::string &utf8Path)
 {
-    if (!output.create(utf8Path, options.keeps(OutputOptions::metadata)))
+    if (!output.create(utf8Path, options.keeps(OutputOptions::metadata) || options.compactLayout))
         return false;
+    if (options.compactLayout)
+        output.setLayout(OutputFile::Layout::compact, options.shareObjects);
     outputPath = utf8Path;
     if (options.keepsAnything())
         navigation = std::make_unique<OutputNavigation>(options);
@@ -97,6 +100,8 @@ int PdfWriter::setSource(SourceDocument *document, const SourcePlan &plan)
         return 0;
     current = stateOf(document);
     if (!current) {
+        if (attachedDocuments == 0)
+            chooseLayout(*document);
         sources.push_back(std::make_unique<SourceState>(output, *document, plan));
         current = sources.back().get();
         current->order = attachedDocuments++;
@@ -107,10 +112,24 @@ int PdfWriter::setSource(SourceDocument *document, const SourcePlan &plan)
     return 1;
 }
 
+// PDF/A-1 forbids object and cross-reference streams (ISO 19005-1, 6.1.4
+// and 6.1.6), and the output declares PDF/A-1 only when every source does,
+// the first one included: its declaration decides before any object is
+// written.
+void PdfWriter::chooseLayout(SourceDocument &first)
+{
+    if (!output.isCompact() || !options.keeps(OutputOptions::metadata))
+        return;
+    if (conformanceOf(metadataPacket(first.objects())).pdfaPart == 1)
+        output.setLayout(OutputFile::Layout::classic, false);
+}
+
 // What the output keeps of a document besides its pages and navigation.
 void PdfWriter::attachParts(SourceState &state)
 {
     state.copier.setFaithful(options.keepsAnything());
+    state.copier.setSharing(output.sharesObjects());
+    state.copier.setCompression(options.compressStreams);
     if (structure) {
         state.structure = std::make_unique<SourceStructure>(state, *structure);
         if (state.structure->isTagged()) {

@@ -94,6 +94,7 @@ private:
     void writeResources(SourceState &source, const Object &resources, int resourcesNumber);
     void writePageEntries(SourceState &source, int index, const Object &pageDict, int pageNumber);
 
+    void chooseLayout(SourceDocument &first);
     void attachParts(SourceState &state);
     std::string writeCatalogParts();
     void writePageTree();

@@ -126,7 +126,8 @@ bool ConvertThread::AddEntry(int record, const QString &range, int pages)
 }
 
 // What the options dialog set: the navigation to keep, a bookmark per file,
-// and the document information (left out where the field is empty).
+// and the document information (left out where the field is empty); always
+// the compact layout.
 void ConvertThread::ApplyOutputOptions() const
 {
     const QByteArray title = Options.Title.toUtf8();
@@ -134,7 +135,8 @@ void ConvertThread::ApplyOutputOptions() const
     const QByteArray author = Options.Author.toUtf8();
     const QByteArray keywords = Options.Keywords.toUtf8();
     auto textOrNull = [](const QByteArray &text) { return text.isEmpty() ? nullptr : text.constData(); };
-    SetOutputOptions(Options.KeepNavigation ? std::uint32_t(COLLIGO_KEEP_ALL) : 0u, Options.BookmarkPerFile ? 1 : 0, textOrNull(title),
+    const std::uint32_t keep = (Options.KeepNavigation ? std::uint32_t(COLLIGO_KEEP_ALL) : 0u) | COLLIGO_OUTPUT_COMPACT;
+    SetOutputOptions(keep, Options.BookmarkPerFile ? 1 : 0, textOrNull(title),
                      textOrNull(subject), textOrNull(author), textOrNull(keywords));
 }
 

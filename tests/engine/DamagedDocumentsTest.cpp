@@ -159,6 +159,16 @@ TEST_P(DamagedDocumentsTest, ReadersPagesComeThrough)
     for (std::size_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(texts[i], shown(i % c.texts.size())) << "page " << i + 1;
 
+    // The same merge in the compact layout, written and read alike.
+    std::string compact = dir.file("compact.pdf");
+    ClearList();
+    ASSERT_EQ(AddFile(source.c_str(), "1-99", 0), 1);
+    ASSERT_EQ(AddFile(source.c_str(), "1-99", 0), 1);
+    SetOutputOptions(COLLIGO_KEEP_ALL | COLLIGO_OUTPUT_COMPACT, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(Colligo(compact.c_str(), 0, nullptr), 1);
+    EXPECT_TRUE(qpdfCheckPasses(compact, &report)) << report;
+    EXPECT_EQ(allPageTexts(compact), texts);
+
     std::string split = dir.file("split.pdf");
     EXPECT_EQ(SplitPDF(source.c_str(), "1", split.c_str(), 1, nullptr), 1);
     EXPECT_TRUE(qpdfCheckPasses(split, &report)) << report;

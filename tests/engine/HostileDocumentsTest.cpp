@@ -246,6 +246,16 @@ TEST_P(HostileDocumentsTest, EveryExportEndsWithAClearResult)
     EXPECT_TRUE(qpdfCheckPasses(merged, &report)) << report;
     EXPECT_EQ(allPageTexts(merged), (std::vector<std::string> { "Hostile\n", "Hostile\n" }));
 
+    // The same merge in the compact layout.
+    std::string compact = dir.file("compact.pdf");
+    ClearList();
+    ASSERT_EQ(AddFile(source.c_str(), "1", 0), 1);
+    ASSERT_EQ(AddFile(source.c_str(), "1", 0), 1);
+    SetOutputOptions(COLLIGO_KEEP_ALL | COLLIGO_OUTPUT_COMPACT, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(Colligo(compact.c_str(), 0, nullptr), 1);
+    EXPECT_TRUE(qpdfCheckPasses(compact, &report)) << report;
+    EXPECT_EQ(allPageTexts(compact), (std::vector<std::string> { "Hostile\n", "Hostile\n" }));
+
     std::string split = dir.file("split.pdf");
     SetOutputOptions(COLLIGO_KEEP_ALL, 0, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(SplitPDF(source.c_str(), "1", split.c_str(), 0, nullptr), 1);

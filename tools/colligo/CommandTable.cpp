@@ -35,9 +35,16 @@ const OptionGroup outputOptions {
     "By default the output keeps the whole document: bookmarks, links,\n"
     "annotations, forms, page labels, tagged structure, layers, metadata and\n"
     "PDF/A where it holds, document settings (language, viewer preferences,\n"
-    "page layout, open action) and attachments. --plain writes pages only.\n",
+    "page layout, open action) and attachments. --plain writes pages only.\n"
+    "The output is compact: objects in compressed object streams, a\n"
+    "cross-reference stream, and what several files hold alike (fonts, images)\n"
+    "written once; --classic writes a cross-reference table and every object\n"
+    "on its own, as hosts that never ask otherwise get.\n",
     {
         { "--plain", 0, "", Value::none, "write pages only, nothing else the file holds" },
+        { "--classic", 0, "", Value::none, "write the classic layout: a cross-reference table" },
+        { "--no-dedupe", 0, "", Value::none, "write alike objects of several files separately" },
+        { "--compress", 0, "", Value::none, "flate-compress streams that have no filter" },
         { "--bookmark-per-file", 0, "", Value::none, "add a top-level bookmark per source file" },
         { "--title", 0, "TITLE", Value::text, "set the output's title" },
         { "--author", 0, "AUTHOR", Value::text, "set the output's author" },

@@ -2,6 +2,7 @@
 
 #include "colligo.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace cli {
@@ -11,6 +12,9 @@ OutputSettings OutputSettings::from(const Invocation &invocation)
     OutputSettings settings;
     settings.plain = invocation.has("--plain");
     settings.bookmarkPerFile = invocation.has("--bookmark-per-file");
+    settings.classic = invocation.has("--classic");
+    settings.noDedupe = invocation.has("--no-dedupe");
+    settings.compress = invocation.has("--compress");
     settings.title = invocation.value("--title");
     settings.subject = invocation.value("--subject");
     settings.author = invocation.value("--author");
@@ -21,7 +25,14 @@ OutputSettings OutputSettings::from(const Invocation &invocation)
 void OutputSettings::apply() const
 {
     auto text = [](const std::optional<std::string> &value) { return value ? value->c_str() : nullptr; };
-    SetOutputOptions(plain ? 0 : COLLIGO_KEEP_ALL, bookmarkPerFile ? 1 : 0, text(title), text(subject), text(author), text(keywords));
+    std::uint32_t keep = plain ? 0 : COLLIGO_KEEP_ALL;
+    if (!classic)
+        keep |= COLLIGO_OUTPUT_COMPACT;
+    if (noDedupe)
+        keep |= COLLIGO_OUTPUT_NO_DEDUPE;
+    if (compress)
+        keep |= COLLIGO_OUTPUT_COMPRESS;
+    SetOutputOptions(keep, bookmarkPerFile ? 1 : 0, text(title), text(subject), text(author), text(keywords));
 }
 
 void reportFailure(const std::string &what)

@@ -14,13 +14,16 @@ struct OutputSettings
 {
     bool plain = false;
     bool bookmarkPerFile = false;
+    bool classic = false;
+    bool noDedupe = false;
+    bool compress = false;
     std::optional<std::string> title, subject, author, keywords;
 
     // The output options given to a command that shares them.
     static OutputSettings from(const Invocation &invocation);
     // Hands the settings to the engine for the next merge or split: by
     // default everything the document holds (COLLIGO_KEEP_ALL), with --plain
-    // pages only.
+    // pages only; in the compact layout unless --classic.
     void apply() const;
 };
 

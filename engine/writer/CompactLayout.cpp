@@ -1,0 +1,98 @@
+#include "CompactLayout.h"
+
+#include "Deflate.h"
+#include "OutputFile.h"
+#include "TextBuffer.h"
+
+#include <algorithm>
+
+namespace colligo {
+
+int ObjectStreamBuilder::add(int number, std::string_view text)
+{
+    numbers.push_back(number);
+    offsets.push_back(static_cast<std::int64_t>(bodies.size()));
+    bodies.append(text);
+    if (bodies.empty() || bodies.back() != '\n')
+        bodies.push_back('\n');
+    return static_cast<int>(numbers.size()) - 1;
+}
+
+std::string ObjectStreamBuilder::take(int streamNumber, std::int64_t &valuesOffset)
+{
+    TextBuffer header(numbers.size() * 12 + 16);
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        header.appendf("%d %lld\n", numbers[i], static_cast<long long>(offsets[i]));
+    valuesOffset = static_cast<std::int64_t>(header.size());
+    std::string data = header.take() + bodies;
+    std::string compressed = deflateBytes(data);
+
+    TextBuffer text(compressed.size() + 128);
+    text.appendf("%d 0 obj\n<</Type/ObjStm/N %zu/First %lld/Filter/FlateDecode/Length %zu>>\nstream\n", streamNumber, numbers.size(),
+                 static_cast<long long>(valuesOffset), compressed.size());
+    text.append(compressed);
+    text.append("\nendstream\nendobj\n");
+    numbers.clear();
+    offsets.clear();
+    bodies.clear();
+    return text.take();
+}
+
+namespace {
+
+int bytesFor(std::int64_t value)
+{
+    int bytes = 1;
+    while (bytes < 8 && (value >> (8 * bytes)) != 0)
+        ++bytes;
+    return bytes;
+}
+
+void putBigEndian(std::string &row, std::int64_t value, int bytes)
+{
+    for (int i = bytes - 1; i >= 0; --i)
+        row.push_back(static_cast<char>((static_cast<std::uint64_t>(value) >> (8 * i)) & 0xFF));
+}
+
+// Rows with the PNG "Up" predictor (ISO 32000, 7.4.4.4): each byte less the
+// one above it, so the columns of growing offsets compress well.
+std::string predictedRows(const std::vector<XrefEntry> &rows, int width2)
+{
+    const std::size_t columns = 1 + static_cast<std::size_t>(width2) + 2;
+    std::string out;
+    out.reserve(rows.size() * (columns + 1));
+    std::string previous(columns, '\0'), row;
+    for (const XrefEntry &entry : rows) {
+        row.clear();
+        row.push_back(static_cast<char>(entry.type));
+        putBigEndian(row, entry.field2, width2);
+        putBigEndian(row, entry.field3, 2);
+        out.push_back(2);
+        for (std::size_t i = 0; i < columns; ++i)
+            out.push_back(static_cast<char>(row[i] - previous[i]));
+        previous.swap(row);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string crossReferenceStream(int number, const std::vector<XrefEntry> &rows, const std::string &trailerEntries)
+{
+    std::int64_t largest = 0;
+    for (const XrefEntry &entry : rows)
+        largest = std::max(largest, entry.field2);
+    int width2 = bytesFor(largest);
+    std::string compressed = deflateBytes(predictedRows(rows, width2));
+
+    TextBuffer text(compressed.size() + 256 + trailerEntries.size());
+    text.appendf("%d 0 obj\n<</Type/XRef/Size %zu/W[1 %d 2]\n", number, rows.size(), width2);
+    text.appendf("/Root %d 0 R\n/Info %d 0 R\n", OutputFile::catalogNumber, OutputFile::infoNumber);
+    text.append(trailerEntries);
+    text.appendf("/Filter/FlateDecode/DecodeParms<</Predictor 12/Columns %d>>/Length %zu>>\nstream\n", 1 + width2 + 2, compressed.size());
+    text.append(compressed);
+    text.append("\nendstream\nendobj\n");
+    return text.take();
+}
+
+} // namespace colligo
