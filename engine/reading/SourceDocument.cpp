@@ -5,6 +5,9 @@
 #include <goo/GooString.h>
 #include <goo/gfile.h>
 #include <PDFDoc.h>
+#include <Stream.h>
+
+#include <algorithm>
 
 #include <optional>
 
@@ -15,17 +18,49 @@ std::unique_ptr<SourceDocument> SourceDocument::open(const std::string &path, co
     return std::unique_ptr<SourceDocument>(new SourceDocument(path, ownerPassword));
 }
 
+namespace {
+
+// Files up to this size are read into memory at once: poppler reads a file
+// 256 bytes at a time, which makes every object fetched a few system calls.
+constexpr Goffset wholeFileLimit = Goffset(64) << 20;
+
+} // namespace
+
+// The whole file in memory: read once, so that a file changed on disk later
+// cannot pull the bytes from under the parser.
+bool SourceDocument::readWholeFile()
+{
+    GooFile *source = file();
+    Goffset size = source ? source->size() : -1;
+    if (size <= 0 || size > wholeFileLimit)
+        return false;
+    contents.resize(static_cast<std::size_t>(size));
+    for (Goffset done = 0; done < size;) {
+        int got = source->read(contents.data() + done, static_cast<int>(std::min<Goffset>(size - done, 1 << 20)), done);
+        if (got <= 0) {
+            contents.clear();
+            return false;
+        }
+        done += got;
+    }
+    return true;
+}
+
 SourceDocument::SourceDocument(const std::string &path, const char *ownerPassword) : filePath(path)
 {
     std::optional<GooString> owner;
     if (ownerPassword)
         owner.emplace(ownerPassword);
+    if (readWholeFile())
+        document = std::make_unique<PDFDoc>(new MemStream(contents.data(), 0, static_cast<Goffset>(contents.size()), Object(objNull)), owner);
 #ifdef _WIN32
     // poppler's narrow constructor would read the path in the ANSI code page.
     std::wstring wide = windowsPath(path);
-    document = std::make_unique<PDFDoc>(wide.data(), static_cast<int>(wide.size()), owner);
+    else
+        document = std::make_unique<PDFDoc>(wide.data(), static_cast<int>(wide.size()), owner);
 #else
-    document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), owner);
+    else
+        document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), owner);
 #endif
     if (document->isOk()) {
         objectReader = std::make_unique<ObjectReader>(*document->getXRef());

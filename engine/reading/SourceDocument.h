@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class PDFDoc;
 class GooFile;
@@ -48,8 +49,10 @@ public:
 
 private:
     SourceDocument(const std::string &path, const char *ownerPassword);
+    bool readWholeFile();
 
     std::string filePath;
+    std::vector<char> contents; // the file, when it is read whole; outlives the parser
     std::unique_ptr<PDFDoc> document;
     std::unique_ptr<ObjectReader> objectReader;
     std::unique_ptr<PageTree> pageTree;

@@ -25,6 +25,7 @@ namespace {
 constexpr std::size_t leafLimit = 4000000;
 constexpr int mcidLimit = 65535;
 constexpr int roleChainLimit = 32;
+constexpr std::size_t keptDictionaryLimit = 200000;
 
 std::string nameText(const std::string &name)
 {
@@ -61,7 +62,7 @@ private:
     struct Element
     {
         Ref ref;
-        Object direct; // the dictionary of an element written in place
+        Object dict; // kept from reading for all but the largest trees; null: fetch again
         int parent;    // -1 for a top-level element
         int page;      // its own /Pg, as a page object key; -1 when none
         std::vector<int> kids; // >= 0: element index; < 0: ~leaf index
@@ -122,7 +123,7 @@ SourceStructure::Impl::Impl(SourceState &source, OutputStructure &output) : sour
 
 Object SourceStructure::Impl::elementDictionary(const Element &element) const
 {
-    return element.ref != Ref::INVALID() ? source.document.objects().fetch(element.ref) : element.direct.copy();
+    return element.dict.isDict() ? element.dict.copy() : source.document.objects().fetch(element.ref);
 }
 
 int SourceStructure::Impl::pageKey(const Object &pageRef) const
@@ -235,7 +236,10 @@ void SourceStructure::Impl::readKid(const Object &kid, int parent, int inherited
     if (!dict.dictLookup("S").isName())
         return; // neither an element nor a content item
     int index = static_cast<int>(elements.size());
-    Element element { kid.isRef() ? kid.getRef() : Ref::INVALID(), kid.isRef() ? Object(objNull) : dict.copy(), parent,
+    // Reading an element twice costs as much as the rest of the copy; only a
+    // tree too large to hold in memory is read again when it is written.
+    bool keepDictionary = !kid.isRef() || elements.size() < keptDictionaryLimit;
+    Element element { kid.isRef() ? kid.getRef() : Ref::INVALID(), keepDictionary ? dict.copy() : Object(objNull), parent,
                       dict.dictLookupNF("Pg").isRef() ? page : -1, {}, 0, {} };
     elements.push_back(std::move(element));
     if (kid.isRef())
