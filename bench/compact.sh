@@ -18,9 +18,8 @@ T=$docs/texlive-doc/latex
 run() { # label output command...
   local label=$1 out=$2; shift 2
   rm -f "$out"
-  local t
-  t=$( { /usr/bin/time -f "%e s %M KiB" "$@" > /dev/null 2> /dev/null; } 2>&1 | tail -1)
-  printf '  %-28s %12s bytes  %s\n' "$label" "$(stat -c %s "$out" 2>/dev/null || echo -)" "$t"
+  /usr/bin/time -o "$work/time" -f "%e s %M KiB" "$@" > /dev/null 2>&1
+  printf '  %-32s %12s bytes  %s\n' "$label" "$(stat -c %s "$out" 2>/dev/null || echo -)" "$(tail -1 "$work/time")"
 }
 
 workload() { # name files...
