@@ -109,3 +109,22 @@ for name in nested-forms dictionary-chain; do
     printf '%-28s %-14s %9s %9.1f %9.1f\n' "$name" "$tool" "${result% *}" "$(echo "${result#* }/1024" | sed 's/^-\/1024$/0/' | bc -l)" "$(echo "$size/1024" | bc -l)"
   done
 done
+
+# What keeping the whole document costs beside navigation only, on a tagged
+# book of about 300 pages that LibreOffice exports (its structure tree holds
+# most of its objects) and on the tagged ConTeXt manual Debian ships; skipped
+# without LibreOffice (scripts/install-deps.sh fixtures installs it).
+echo
+echo "keeping the whole document (engine calls, median of $runs)"
+tagged=/usr/share/doc/texlive-doc/metapost/hershey-mp/hershey.pdf
+if command -v soffice > /dev/null; then
+  python3 "$(dirname "$0")/tagged_document.py" 60 > "$out/book.html"
+  soffice --headless --convert-to 'pdf:writer_web_pdf_Export:{"UseTaggedPDF":{"type":"boolean","value":"true"}}' \
+    --outdir "$out" "$out/book.html" > /dev/null 2>&1
+  echo "tagged book ($(pdfinfo "$out/book.pdf" | awk '/^Pages/ {print $2}') pages, LibreOffice), merged with a copy of itself"
+  cp "$out/book.pdf" "$out/book-copy.pdf"
+  python3 "$(dirname "$0")/keep_costs.py" "$build/bin/libColligo.so" "$runs" "$out/book.pdf" "$out/book-copy.pdf"
+else
+  echo "tagged book: skipped (no LibreOffice)"
+fi
+[ -f "$tagged" ] && { echo "hershey.pdf (ConTeXt, PDF/A-3a) x10"; python3 "$(dirname "$0")/keep_costs.py" "$build/bin/libColligo.so" "$runs" $(for i in $(seq 10); do echo "$tagged"; done); }
