@@ -6,7 +6,7 @@
 #include <Dict.h>
 #include <XRef.h>
 
-#include <cstring>
+#include <algorithm>
 #include <unordered_set>
 
 namespace colligo {
