@@ -51,17 +51,17 @@ SourceDocument::SourceDocument(const std::string &path, const char *ownerPasswor
     std::optional<GooString> owner;
     if (ownerPassword)
         owner.emplace(ownerPassword);
-    if (readWholeFile())
+    if (readWholeFile()) {
         document = std::make_unique<PDFDoc>(new MemStream(contents.data(), 0, static_cast<Goffset>(contents.size()), Object(objNull)), owner);
+    } else {
 #ifdef _WIN32
-    // poppler's narrow constructor would read the path in the ANSI code page.
-    std::wstring wide = windowsPath(path);
-    else
+        // poppler's narrow constructor would read the path in the ANSI code page.
+        std::wstring wide = windowsPath(path);
         document = std::make_unique<PDFDoc>(wide.data(), static_cast<int>(wide.size()), owner);
 #else
-    else
         document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), owner);
 #endif
+    }
     if (document->isOk()) {
         objectReader = std::make_unique<ObjectReader>(*document->getXRef());
         pageTree = std::make_unique<PageTree>(*objectReader);
