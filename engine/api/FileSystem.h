@@ -36,6 +36,17 @@ struct FileIdentity
 };
 // Nothing when the file does not exist.
 std::optional<FileIdentity> fileIdentity(const std::string &path);
+// A file's identity with its size and last modification time: what tells
+// whether a file read earlier is still the same file with the same bytes.
+struct FileStamp
+{
+    FileIdentity identity;
+    unsigned long long size;
+    long long modified; // nanoseconds (Linux) or 100-nanosecond ticks (Windows)
+    bool operator==(const FileStamp &) const = default;
+};
+// Nothing when the file does not exist.
+std::optional<FileStamp> fileStamp(const std::string &path);
 // Whether two paths name the same file, however they are spelled (links,
 // "..", a second name of the same file). False when either does not exist.
 bool isSameFile(const std::string &first, const std::string &second);

@@ -41,6 +41,16 @@ std::optional<FileIdentity> fileIdentity(const std::string &path)
     return FileIdentity { static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino) };
 }
 
+std::optional<FileStamp> fileStamp(const std::string &path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileStamp { { static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino) },
+                       static_cast<unsigned long long>(info.st_size),
+                       static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec };
+}
+
 bool isSameFile(const std::string &first, const std::string &second)
 {
     std::optional<FileIdentity> a = fileIdentity(first);

@@ -73,7 +73,7 @@ std::string knownFolder(REFKNOWNFOLDERID folder)
 
 // The volume serial number and file index: the same for every name of a file
 // (mingw's stat has no inode numbers). Folders are opened too, as stat would.
-std::optional<FileIdentity> identityOf(const std::string &path)
+std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(const std::string &path)
 {
     HANDLE file = CreateFileW(windowsPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -84,7 +84,15 @@ std::optional<FileIdentity> identityOf(const std::string &path)
     CloseHandle(file);
     if (!known)
         return std::nullopt;
-    return FileIdentity { information.dwVolumeSerialNumber, (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow };
+    return information;
+}
+
+std::optional<FileIdentity> identityOf(const std::string &path)
+{
+    std::optional<BY_HANDLE_FILE_INFORMATION> information = informationOf(path);
+    if (!information)
+        return std::nullopt;
+    return FileIdentity { information->dwVolumeSerialNumber, (static_cast<unsigned long long>(information->nFileIndexHigh) << 32) | information->nFileIndexLow };
 }
 
 } // namespace
@@ -127,6 +135,17 @@ bool fileExists(const std::string &path)
 std::optional<FileIdentity> fileIdentity(const std::string &path)
 {
     return identityOf(path);
+}
+
+std::optional<FileStamp> fileStamp(const std::string &path)
+{
+    std::optional<BY_HANDLE_FILE_INFORMATION> information = informationOf(path);
+    if (!information)
+        return std::nullopt;
+    auto wide = [](DWORD high, DWORD low) { return (static_cast<unsigned long long>(high) << 32) | low; };
+    return FileStamp { { information->dwVolumeSerialNumber, wide(information->nFileIndexHigh, information->nFileIndexLow) },
+                       wide(information->nFileSizeHigh, information->nFileSizeLow),
+                       static_cast<long long>(wide(information->ftLastWriteTime.dwHighDateTime, information->ftLastWriteTime.dwLowDateTime)) };
 }
 
 bool isSameFile(const std::string &first, const std::string &second)

@@ -4,7 +4,8 @@
 //
 // A file listed several times (the same file on disk, however it is named)
 // is opened once and keeps one object map for the whole merge, so nothing it
-// shares is copied twice; it is released after its last listing.
+// shares is copied twice; it is released after its last listing. A file that
+// AddFile left open and that is unchanged on disk is not opened again.
 #include "ExportGuard.h"
 #include "Failure.h"
 #include "FileSystem.h"
@@ -69,8 +70,8 @@ void forEachListedPage(const std::string &expression, int pageCount, Visit &&vis
 class MergeJob
 {
 public:
-    MergeJob(std::vector<Listing> listings, std::vector<MergeSource> sources, MergeProgressCallback callback)
-        : listings(std::move(listings)), sources(std::move(sources)), callback(callback)
+    MergeJob(std::vector<Listing> listings, std::vector<MergeSource> sources, ListedFiles &checked, MergeProgressCallback callback)
+        : listings(std::move(listings)), sources(std::move(sources)), checked(checked), callback(callback)
     {
     }
 
@@ -120,7 +121,9 @@ private:
     bool open(PdfWriter &writer, MergeSource &source)
     {
         source.opened = true;
-        source.document = SourceDocument::open(source.path);
+        source.document = checked.take(source.path);
+        if (!source.document)
+            source.document = SourceDocument::open(source.path);
         if (!source.document->isOk()) {
             recordOpenFailure(source.document->errorCode(), source.path);
             return false;
@@ -149,12 +152,13 @@ private:
 
     std::vector<Listing> listings;
     std::vector<MergeSource> sources;
+    ListedFiles &checked;
     MergeProgressCallback callback;
 };
 
 // Groups the list's entries by the file on disk they name.
 template<typename List>
-MergeJob planMerge(const List &list, MergeProgressCallback callback)
+MergeJob planMerge(const List &list, ListedFiles &checked, MergeProgressCallback callback)
 {
     std::vector<Listing> listings;
     std::vector<MergeSource> sources;
@@ -173,7 +177,7 @@ MergeJob planMerge(const List &list, MergeProgressCallback callback)
         sources[source].lastListing = listings.size();
         listings.push_back({ path, entry.expression, source });
     }
-    return MergeJob(std::move(listings), std::move(sources), callback);
+    return MergeJob(std::move(listings), std::move(sources), checked, callback);
 }
 
 // Writing over one of the listed files would destroy that source before it is read.
@@ -187,7 +191,7 @@ std::optional<std::string> listedOutput(const std::string &outputPath, const Lis
 }
 
 template<typename List, typename Path>
-int merge(List &list, Path outputPath, const std::string &outputUtf8, MergeProgressCallback callback)
+int merge(List &list, ListedFiles &checked, Path outputPath, const std::string &outputUtf8, MergeProgressCallback callback)
 {
     clearFailure();
     OutputOptions options = takeOutputOptions();
@@ -198,12 +202,13 @@ int merge(List &list, Path outputPath, const std::string &outputUtf8, MergeProgr
     if (std::optional<std::string> source = listedOutput(outputUtf8, list)) {
         recordFailure(COLLIGO_FAILURE_OUTPUT_IS_SOURCE, "the output file " + inQuotes(*source) + " is one of the listed files");
         list.clear();
+        checked.clear();
         return 0;
     }
     int result = 0;
     {
         ParserConfiguration configuration;
-        MergeJob job = planMerge(list, callback);
+        MergeJob job = planMerge(list, checked, callback);
         options.documentCount = static_cast<int>(job.sourceCount());
         PdfWriter writer(outputPath, mergeTitle, std::move(options));
         if (writer.isOk())
@@ -212,6 +217,7 @@ int merge(List &list, Path outputPath, const std::string &outputUtf8, MergeProgr
             recordFailure(COLLIGO_FAILURE_OUTPUT_UNWRITABLE, "cannot create the output file " + inQuotes(outputUtf8));
     }
     list.clear();
+    checked.clear();
     return result;
 }
 
@@ -225,7 +231,7 @@ extern "C" {
 
 int32_t COLLIGO_CALL Colligo(const char *outputPath, int32_t, MergeProgressCallback callback)
 {
-    return guarded<int32_t>(0, [&] { return merge(narrowMergeList(), outputPath, outputPath ? outputPath : "", callback); });
+    return guarded<int32_t>(0, [&] { return merge(narrowMergeList(), narrowListedFiles(), outputPath, outputPath ? outputPath : "", callback); });
 }
 
 int32_t COLLIGO_CALL ColligoW(ColligoWideChar *outputPath, int32_t, MergeProgressCallback callback)
@@ -234,7 +240,7 @@ int32_t COLLIGO_CALL ColligoW(ColligoWideChar *outputPath, int32_t, MergeProgres
         std::string outputUtf8;
         if (outputPath)
             outputUtf8 = utf16ToUtf8(outputPath).value_or(std::string());
-        return merge(wideMergeList(), outputPath, outputUtf8, callback);
+        return merge(wideMergeList(), wideListedFiles(), outputPath, outputUtf8, callback);
     });
 }
 

@@ -97,7 +97,15 @@ COLLIGO_EXPORT int32_t COLLIGO_CALL GetConformance(DocumentHandle handle, char *
 COLLIGO_EXPORT int32_t COLLIGO_CALL AddFile(const char *path, const char *expression, int32_t reserved);
 /* The same for the wide list, with a UTF-16 path of any length. */
 COLLIGO_EXPORT int32_t COLLIGO_CALL AddFileW(const ColligoWideChar *path, const char *expression, int32_t reserved);
-/* Empties both lists: 1. */
+/* The page count of a file as AddFile would list it (the same check: 0 when
+ * OpenPDF would refuse it without a password, GetLastFailure telling why).
+ * What it learns is kept with the narrow list, so an AddFile of the same
+ * unchanged file that follows reads nothing again: callers that list every
+ * page ("1-N") count the pages this way instead of with OpenPDF. */
+COLLIGO_EXPORT int32_t COLLIGO_CALL GetFilePageCount(const char *path);
+/* The same for the wide list, with a UTF-16 path of any length. */
+COLLIGO_EXPORT int32_t COLLIGO_CALL GetFilePageCountW(const ColligoWideChar *path);
+/* Empties both lists, and forgets the files they checked: 1. */
 COLLIGO_EXPORT int32_t COLLIGO_CALL ClearList(void);
 
 /* ---- Merge ----------------------------------------------------------------- */

@@ -9,6 +9,8 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class PDFDoc;
 class XRef;
@@ -17,6 +19,10 @@ namespace colligo {
 
 class PageTree;
 
+// Names are looked up when first asked for: the /Dests dictionary through an
+// index of its keys, the name tree by its /Limits down to the one leaf that
+// can hold the name; what was found (or not) is remembered. Only all() reads
+// everything, once.
 class NamedDestinations
 {
 public:
@@ -24,14 +30,28 @@ public:
 
     // The explicit destination array a name stands for; null when none.
     Object find(const std::string &name) const;
-    // Every name with its destination array, in byte order of the names.
-    const std::map<std::string, Object> &all() const { return names; }
+    // Every name with its destination array, in byte order of the names; the
+    // whole tree is read on the first call.
+    const std::map<std::string, Object> &all() const;
+    // The names asked for so far that stand for a destination, in byte order.
+    std::map<std::string, Object> found() const;
+    // Whether all() has read everything already.
+    bool complete() const { return whole; }
 
 private:
-    void add(const std::string &name, const Object &value, bool replace);
+    Object destinationOf(const Object &value) const;
+    Object findInDests(const std::string &name) const;
+    Object findInTree(const std::string &name) const;
+    void readAll() const;
 
     ObjectReader &objects;
-    std::map<std::string, Object> names;
+    Object dests;    // the catalogue's /Dests dictionary, or null
+    Object treeRoot; // the /Names /Dests name tree's root, unresolved, or null
+    mutable std::unordered_map<std::string, std::vector<int>> destsKeys; // positions of each key in /Dests
+    mutable bool destsIndexed = false;
+    mutable std::unordered_map<std::string, Object> looked; // name: array, or null when none
+    mutable std::map<std::string, Object> names;          // everything, once whole
+    mutable bool whole = false;
 };
 
 // The explicit destination a destination value stands for: an array as it

@@ -8,7 +8,9 @@ namespace colligo {
 
 namespace {
 
-constexpr std::size_t cacheCapacity = 20000; // objects
+// What one parsed object costs besides its share of the decoded bytes:
+// poppler's Object, its dictionary or array and their entries, the number.
+constexpr std::size_t perObjectCost = 96;
 
 } // namespace
 
@@ -41,18 +43,21 @@ ObjectReader::ParsedStream *ObjectReader::parsedStream(int streamNumber)
     ParsedStream parsed;
     if (!parse(streamNumber, parsed))
         return nullptr;
-    makeRoomFor(parsed.objects.size());
+    ++parses;
+    makeRoomFor(parsed.cost);
     recentlyUsed.push_front(streamNumber);
     parsed.recency = recentlyUsed.begin();
-    cachedObjects += parsed.objects.size();
+    cachedCost += parsed.cost;
     return &streams.emplace(streamNumber, std::move(parsed)).first->second;
 }
 
-void ObjectReader::makeRoomFor(std::size_t objects)
+// The least recently used streams go first; a stream larger than the whole
+// budget is still kept alone, as the one being read.
+void ObjectReader::makeRoomFor(std::size_t cost)
 {
-    while (!recentlyUsed.empty() && cachedObjects + objects > cacheCapacity) {
+    while (!recentlyUsed.empty() && cachedCost + cost > budget) {
         auto oldest = streams.find(recentlyUsed.back());
-        cachedObjects -= oldest->second.objects.size();
+        cachedCost -= oldest->second.cost;
         streams.erase(oldest);
         recentlyUsed.pop_back();
     }
@@ -92,7 +97,8 @@ bool ObjectReader::parse(int streamNumber, ParsedStream &parsed)
         while (header.getStream() && header.getStream()->getChar() != EOF) {
         }
     }
-    for (Goffset at = start; at < offsets[0]; ++at)
+    std::size_t decoded = static_cast<std::size_t>(start);
+    for (Goffset at = start; at < offsets[0]; ++at, ++decoded)
         stream.getStream()->getChar();
     parsed.objects.resize(offsets.size());
     for (std::size_t i = 0; i < offsets.size(); ++i) {
@@ -102,7 +108,9 @@ bool ObjectReader::parse(int streamNumber, ParsedStream &parsed)
         parsed.objects[i] = parser.getObj();
         while (part->getChar() != EOF) {
         }
+        decoded += last ? 0 : static_cast<std::size_t>(offsets[i + 1] - offsets[i]);
     }
+    parsed.cost = decoded + parsed.objects.size() * (perObjectCost + sizeof(int));
     return true;
 }
 

@@ -523,15 +523,33 @@ void SourceNavigation::Impl::handOverOutline()
 }
 
 // Named destinations of copied pages, for other documents that link here.
+// When the output holds most of the document, the whole name tree is read
+// once and every name landing on a copied page goes over. When it holds a
+// small part of it (fewer than one page in wholeTreeShare), reading the whole
+// tree would cost more than the pages themselves, since every destination
+// must be fetched to learn its page: then only the names that the copied
+// links, bookmarks and actions looked up go over.
 void SourceNavigation::Impl::handOverDestinations()
 {
-    for (const auto &[name, destination] : source.document.destinations().all()) {
-        int page = destinationPage(destination, source.document.pages());
-        if (source.writtenCopyNumber(page) == 0)
-            continue;
+    constexpr int wholeTreeShare = 2;
+    const PageTree &pages = source.document.pages();
+    int written = 0;
+    for (int i = 0; i < pages.count(); ++i)
+        written += source.writtenCopyNumber(i) != 0 ? 1 : 0;
+    const NamedDestinations &names = source.document.destinations();
+    auto handOver = [&](const std::string &name, const Object &destination) {
+        if (source.writtenCopyNumber(destinationPage(destination, pages)) == 0)
+            return;
         std::string text;
         if (isUsableDestination(destination) && destinationText(destination, text))
             output.addDestination(order, name, text);
+    };
+    if (names.complete() || written * wholeTreeShare >= pages.count()) {
+        for (const auto &[name, destination] : names.all())
+            handOver(name, destination);
+    } else {
+        for (const auto &[name, destination] : names.found())
+            handOver(name, destination);
     }
 }
 

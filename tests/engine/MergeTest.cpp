@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <tuple>
 
 using namespace testing_support;
@@ -237,6 +238,77 @@ TEST_F(MergeTest, WideListAndPaths)
     EXPECT_EQ(ColligoW(output.data(), 0, nullptr), 1);
     expectPagesMatch(dir.file("merged ✓.pdf"), { { in("B.pdf"), 1 }, { in("A.pdf"), 2 } });
     EXPECT_EQ(AddFileW(nullptr, "1", 0), 0);
+}
+
+// AddFile keeps the file it checked for the merge; a file changed on disk
+// since (replaced by another file, or rewritten with another length) is read
+// again: its new pages are merged, or the merge fails as for a file that no
+// longer opens.
+TEST_F(MergeTest, AFileChangedAfterListingIsReadAgain)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(const std::string &)> change;
+        const char *newLabel; // the text of the new pages; null when the file no longer opens
+    };
+    const std::vector<Case> cases {
+        { "replaced by another document", [&](const std::string &path) {
+             writeTextDocument(in("new.pdf"), 2, "Delta");
+             fs::rename(in("new.pdf"), path);
+         }, "Delta" },
+        { "rewritten in place, longer", [&](const std::string &path) { writeTextDocument(path, 2, "Delta and more"); }, "Delta and more" },
+        { "rewritten in place as damage", [&](const std::string &path) { writeFile(path, "%PDF-1.4\nnot a document\n"); }, nullptr },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeTextDocument(in("B.pdf"), 1, "Beta");
+        resetProgress();
+        ASSERT_TRUE(add("A.pdf", "1"));
+        ASSERT_TRUE(add("B.pdf", "1-2"));
+        c.change(in("B.pdf"));
+        EXPECT_EQ(Colligo(out().c_str(), 0, recordProgress), c.newLabel ? 1 : 0);
+        if (c.newLabel) {
+            writeTextDocument(in("expected.pdf"), 2, c.newLabel);
+            expectPagesMatch(out(), { { in("A.pdf"), 1 }, { in("expected.pdf"), 1 }, { in("expected.pdf"), 2 } });
+        } else {
+            EXPECT_EQ(GetLastFailure(nullptr, 0), COLLIGO_FAILURE_SOURCE_UNREADABLE);
+            EXPECT_EQ(progressCalls.size(), 1u);
+            expectPagesMatch(out(), { { in("A.pdf"), 1 } });
+        }
+        // What the list learnt went with it: listing the changed file checks it again.
+        EXPECT_EQ(add("B.pdf", "1"), c.newLabel != nullptr);
+        ClearList();
+    }
+}
+
+// The page count for "every page" comes from the list's own check: the same
+// rules as AddFile, and listing the file afterwards reads nothing again. More
+// files than the list keeps open still merge, each from its own pages.
+TEST_F(MergeTest, CountingPagesChecksAsAddFileDoes)
+{
+    EXPECT_EQ(GetFilePageCount(in("A.pdf").c_str()), 3);
+    EXPECT_EQ(GetFilePageCount(in("missing.pdf").c_str()), 0);
+    EXPECT_EQ(GetLastFailure(nullptr, 0), COLLIGO_FAILURE_SOURCE_UNREADABLE);
+    EXPECT_EQ(GetFilePageCount(nullptr), 0);
+    EXPECT_EQ(GetLastFailure(nullptr, 0), COLLIGO_FAILURE_ARGUMENTS);
+    std::u16string wide = fs::path(in("C.pdf")).u16string();
+    EXPECT_EQ(GetFilePageCountW(wide.c_str()), 2);
+
+    std::vector<SourcePage> expected;
+    for (int i = 0; i < 20; ++i) {
+        std::string name = "many" + std::to_string(i) + ".pdf";
+        writeTextDocument(in(name), 1 + i % 3, "Many " + std::to_string(i));
+        int pages = GetFilePageCount(in(name).c_str());
+        ASSERT_EQ(pages, 1 + i % 3);
+        ASSERT_TRUE(add(name, ("1-" + std::to_string(pages)).c_str()));
+        for (int page = 1; page <= pages; ++page)
+            expected.push_back({ in(name), page });
+    }
+    ASSERT_TRUE(add("many0.pdf", "1")); // the earliest file again, long closed
+    expected.push_back({ in("many0.pdf"), 1 });
+    EXPECT_EQ(Colligo(out().c_str(), 0, nullptr), 1);
+    expectPagesMatch(out(), expected);
 }
 
 // A huge range ends at the file's last page and reports its full size.

@@ -45,16 +45,13 @@ Source parseSource(const std::string &argument)
     return { argument, {} };
 }
 
-// "1-N" for a file's every page; "1" when the file cannot be opened (the
-// engine then refuses it, with its reason).
+// "1-N" for a file's every page, counted by the engine's list check, which
+// keeps the open file for the AddFile that follows; "1" when the file cannot
+// be merged (AddFile then refuses it, with its reason).
 std::string everyPage(const std::string &path)
 {
-    DocumentHandle document = OpenPDF(path.c_str(), nullptr);
-    if (document < 0)
-        return "1";
-    std::string range = "1-" + std::to_string(GetPageCount(document));
-    ClosePDF(document);
-    return range;
+    int32_t pages = GetFilePageCount(path.c_str());
+    return pages > 0 ? "1-" + std::to_string(pages) : "1";
 }
 
 } // namespace
