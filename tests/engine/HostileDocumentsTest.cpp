@@ -288,8 +288,9 @@ TEST(FuzzFindings, EachMergesWithItselfWithoutACrash)
         if (AddFile(source.c_str(), "1-99", 0) != 1 || AddFile(source.c_str(), "1-99", 0) != 1)
             continue; // refused with a reason: also a clear result
         SetOutputOptions(COLLIGO_KEEP_ALL, 1, nullptr, nullptr, nullptr, nullptr);
-        if (Colligo(merged.c_str(), 0, nullptr) == 1)
+        if (Colligo(merged.c_str(), 0, nullptr) == 1) {
             EXPECT_GT(qpdfPageCount(merged), 0) << finding.path();
+        }
     }
 }
 
