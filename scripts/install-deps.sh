@@ -35,7 +35,6 @@ packages=(
 for group in "$@"; do
   case $group in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    package) packages+=(dpkg-dev file lintian appstream libxml2-utils debootstrap) ;;
     fixtures) packages+=(libreoffice-writer-nogui) ;;
     package) packages+=(dpkg-dev file lintian appstream libxml2-utils debootstrap) ;;
     *) echo "install-deps: unknown group $group" >&2; exit 2 ;;

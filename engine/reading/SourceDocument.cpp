@@ -43,6 +43,11 @@ bool SourceDocument::readWholeFile()
         }
         done += got;
     }
+    // No handle stays open on a file that a list merely holds (on Windows it
+    // would keep the user from deleting or renaming the file); the writer
+    // opens it again when it copies stream bytes.
+    rawFile.reset();
+    rawFileTried = false;
     return true;
 }
 
