@@ -26,6 +26,9 @@ bool isPathSeparator(char32_t c);
 bool isLetterOrDigit(char32_t c);
 
 bool fileExists(const std::string &path);
+// A plain file: not a folder, a named pipe, a socket or a device (which may
+// block when opened, or yield different bytes each time).
+bool isRegularFile(const std::string &path);
 
 // A file's identity on disk, whatever path names it.
 struct FileIdentity

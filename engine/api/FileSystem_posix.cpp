@@ -33,6 +33,12 @@ bool fileExists(const std::string &path)
     return stat(path.c_str(), &info) == 0;
 }
 
+bool isRegularFile(const std::string &path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string &path)
 {
     struct stat info;

@@ -132,6 +132,12 @@ bool fileExists(const std::string &path)
     return GetFileAttributesW(windowsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool isRegularFile(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesW(windowsPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string &path)
 {
     return identityOf(path);

@@ -30,15 +30,22 @@ constexpr Goffset wholeFileLimit = Goffset(64) << 20;
 // cannot pull the bytes from under the parser.
 bool SourceDocument::readWholeFile()
 {
+    if (!isRegularFile(filePath))
+        return false; // a named pipe opens once: leave it to the parser
     GooFile *source = file();
     Goffset size = source ? source->size() : -1;
-    if (size <= 0 || size > wholeFileLimit)
+    if (size <= 0 || size > wholeFileLimit) {
+        rawFile.reset();
+        rawFileTried = false;
         return false;
+    }
     contents.resize(static_cast<std::size_t>(size));
     for (Goffset done = 0; done < size;) {
         int got = source->read(contents.data() + done, static_cast<int>(std::min<Goffset>(size - done, 1 << 20)), done);
         if (got <= 0) {
             contents.clear();
+            rawFile.reset();
+            rawFileTried = false;
             return false;
         }
         done += got;
