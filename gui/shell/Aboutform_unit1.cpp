@@ -6,6 +6,8 @@
 #include "SSForm.h"
 #include "ShellOpen.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -19,11 +21,34 @@ const QString linkStyle = plainStyle + QStringLiteral("text-decoration: underlin
 const QString productStyle = QStringLiteral("color: white; font: bold 24px 'DejaVu Sans'; background: transparent;");
 const QString taglineStyle = QStringLiteral("color: #C9D3E0; font: 13px 'DejaVu Sans'; background: transparent;");
 
-// A value sits right after its caption, however long the caption is in the
+// Where about.png leaves room: the heading in the title band, the product
+// block right of the logo, the links along the bottom, OK at the right.
+namespace Room {
+const QMargins inside(15, 8, 0, 0);
+const int logoColumn = 97;       // the product block starts this far right of the links
+const int productColumn = 218;   // from the product block to OK
+const int okColumn = 68;
+const int rightEdge = 25;
+const int headingRow = 60;       // rows from one top to the next
+const int productRow = 34;
+const int taglineRow = 40;
+const int versionRow = 42;
+const int linkRow = 16;
+const int valueGap = 5;          // between a caption and its value
+const int taglineWidth = 295;
+} // namespace Room
+
+// A value right after its caption, however long the caption is in the
 // user's language.
-void PlaceAfter(QLabel *value, const QLabel *caption)
+QHBoxLayout *CaptionAndValue(QLabel *caption, QLabel *value, int indent = 0)
 {
-    value->move(caption->geometry().right() + 6, caption->y());
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(indent, 0, 0, 0);
+    row->setSpacing(Room::valueGap);
+    row->addWidget(caption);
+    row->addWidget(value);
+    row->addStretch();
+    return row;
 }
 
 } // namespace
@@ -37,25 +62,21 @@ TAboutForm::TAboutForm(QWidget *owner)
 
     ssSkinForm1 = SkinForm(this, QStringLiteral("about.png"));
 
-    TntLabel4 = AddLabel("TntLabel4", tr("About"), 15, 8, headingStyle);
-    lblProduct = AddLabel("lblProduct", context ? context->ProductTitle : QString(), 112, 68, productStyle);
-    lblTagline = AddLabel("lblTagline", tr("Join PDF files into one, page by page."), 113, 102, taglineStyle);
+    TntLabel4 = AddLabel("TntLabel4", tr("About"), headingStyle);
+    lblProduct = AddLabel("lblProduct", context ? context->ProductTitle : QString(), productStyle);
+    lblTagline = AddLabel("lblTagline", tr("Join PDF files into one, page by page."), taglineStyle);
     lblTagline->setWordWrap(true); // two lines in a language that needs them
-    lblTagline->setFixedWidth(295);
-    lblTagline->adjustSize();
-    TntLabel1 = AddLabel("TntLabel1", tr("Support:"), 15, 184, plainStyle);
-    lblSupport = AddLinkLabel("lblSupport", 68, 184);
-    TntLabel2 = AddLabel("TntLabel2", tr("Home Page:"), 15, 200, plainStyle);
-    lblHome = AddLinkLabel("lblHome", 84, 200);
-    lblCopyright = AddLabel("lblCopyright", QString(), 15, 216, plainStyle);
+    lblTagline->setFixedWidth(Room::taglineWidth);
+    TntLabel1 = AddLabel("TntLabel1", tr("Support:"), plainStyle);
+    lblSupport = AddLinkLabel("lblSupport");
+    TntLabel2 = AddLabel("TntLabel2", tr("Home Page:"), plainStyle);
+    lblHome = AddLinkLabel("lblHome");
+    lblCopyright = AddLabel("lblCopyright", QString(), plainStyle);
     // The version sits under the product's name, clear of the long support link.
-    TntLabel3 = AddLabel("TntLabel3", tr("Version:"), 113, 142, boldStyle);
-    lblVersion = AddLabel("lblVersion", QString(), 175, 142, boldStyle);
-    PlaceAfter(lblSupport, TntLabel1);
-    PlaceAfter(lblHome, TntLabel2);
-    PlaceAfter(lblVersion, TntLabel3);
+    TntLabel3 = AddLabel("TntLabel3", tr("Version:"), boldStyle);
+    lblVersion = AddLabel("lblVersion", QString(), boldStyle);
 
-    ssSkinButton1 = SkinButton(this, "ssSkinButton1", QStringLiteral("about_ok.png"), QPoint(330, 200), 3, tr("OK"));
+    ssSkinButton1 = SkinButton(this, "ssSkinButton1", QStringLiteral("about_ok.png"), 3, tr("OK"));
     ssSkinButton1->SetModalResult(mrOk);
     ssSkinButton1->setFocus();
     for (QLabel *link : { lblSupport, lblHome })
@@ -67,18 +88,43 @@ TAboutForm::TAboutForm(QWidget *owner)
         lblHome->setText(context->HomePageLink);
         lblCopyright->setText(context->NoticeText);
     }
-    for (QLabel *label : { lblVersion, lblSupport, lblHome, lblCopyright })
-        label->adjustSize();
+    LayOut();
 }
 
-QLabel *TAboutForm::AddLabel(const char *name, const QString &text, int left, int top, const QString &style)
+// Every row starts at its pitch below the one before; the tagline and the
+// support link may reach under OK's column, the home page link may not.
+void TAboutForm::LayOut()
 {
-    return Label(this, name, text, QPoint(left, top), style);
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(Room::inside);
+    grid->setSpacing(0);
+    const int columns[] = {Room::logoColumn, Room::productColumn, Room::okColumn, Room::rightEdge};
+    for (int column = 0; column < 4; ++column)
+        grid->setColumnMinimumWidth(column, columns[column]);
+    const int rows[] = {Room::headingRow, Room::productRow, Room::taglineRow, Room::versionRow, Room::linkRow, Room::linkRow};
+    for (int row = 0; row < 6; ++row)
+        grid->setRowMinimumHeight(row, rows[row]);
+    grid->setRowStretch(7, 1);
+    const Qt::Alignment topLeft = Qt::AlignTop | Qt::AlignLeft;
+    grid->addWidget(TntLabel4, 0, 0, 1, 4, topLeft);
+    grid->addWidget(lblProduct, 1, 1, 1, 3, topLeft);
+    lblTagline->setContentsMargins(1, 0, 0, 0);
+    grid->addWidget(lblTagline, 2, 1, 1, 3, topLeft);
+    grid->addLayout(CaptionAndValue(TntLabel3, lblVersion, 1), 3, 1, 1, 3, topLeft);
+    grid->addLayout(CaptionAndValue(TntLabel1, lblSupport), 4, 0, 1, 4, topLeft);
+    grid->addLayout(CaptionAndValue(TntLabel2, lblHome), 5, 0, 1, 2, topLeft);
+    grid->addWidget(lblCopyright, 6, 0, 1, 4, topLeft);
+    grid->addWidget(ssSkinButton1, 5, 2, 2, 1, topLeft);
 }
 
-QLabel *TAboutForm::AddLinkLabel(const char *name, int left, int top)
+QLabel *TAboutForm::AddLabel(const char *name, const QString &text, const QString &style)
 {
-    QLabel *link = AddLabel(name, QString(), left, top, linkStyle);
+    return Label(this, name, text, style);
+}
+
+QLabel *TAboutForm::AddLinkLabel(const char *name)
+{
+    QLabel *link = AddLabel(name, QString(), linkStyle);
     link->setCursor(Qt::PointingHandCursor);
     link->installEventFilter(this);
     return link;

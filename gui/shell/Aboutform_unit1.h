@@ -36,6 +36,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QLabel *AddLabel(const char *name, const QString &text, int left, int top, const QString &style);
-    QLabel *AddLinkLabel(const char *name, int left, int top);
+    QLabel *AddLabel(const char *name, const QString &text, const QString &style);
+    QLabel *AddLinkLabel(const char *name);
+    void LayOut();
 };

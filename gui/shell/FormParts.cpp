@@ -14,8 +14,7 @@ TssSkinForm *SkinForm(QWidget *form, const QString &picture)
     return skin;
 }
 
-TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, QPoint place, int frames,
-                          const QString &caption)
+TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, int frames, const QString &caption)
 {
     auto *button = new TssSkinButton(parent);
     button->setObjectName(QLatin1String(name));
@@ -24,17 +23,16 @@ TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &stri
     button->SetCaptionLook(SkinArtwork::CaptionLook(strip));
     button->SetCaption(caption);
     button->SetMask(true);
-    button->move(place);
     return button;
 }
 
-QLabel *Label(QWidget *parent, const char *name, const QString &text, QPoint place, const QString &style)
+QLabel *Label(QWidget *parent, const char *name, const QString &text, const QString &style)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setStyleSheet(style);
-    label->move(place);
-    label->adjustSize();
+    // The style's font decides the label's size, which layouts ask for at once.
+    label->ensurePolished();
     return label;
 }
 

@@ -2,7 +2,6 @@
 // Builders the windows share for their parts. Every part carries its component
 // name as its objectName, so tests find it with findChild.
 
-#include <QPoint>
 #include <QString>
 
 class QLabel;
@@ -17,12 +16,12 @@ TssSkinForm *SkinForm(QWidget *form, const QString &picture);
 // A skinned button drawn from `strip` (frames: normal, hover, pressed,
 // disabled), its fuchsia corners cut away, with `caption` over its faces
 // where the artwork leaves room for it. A button bound to an action later
-// shows the action's text instead.
-TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, QPoint place, int frames = 4,
+// shows the action's text instead. A layout places it at the size of one frame.
+TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, int frames = 4,
                           const QString &caption = QString());
 
-// A label sized to its text.
-QLabel *Label(QWidget *parent, const char *name, const QString &text, QPoint place, const QString &style);
+// A label in the given style, for a layout to place.
+QLabel *Label(QWidget *parent, const char *name, const QString &text, const QString &style);
 
 // Places a dialog centred on the window that owns it (left alone without one).
 void CentreOnOwner(QWidget *dialog);

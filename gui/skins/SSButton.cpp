@@ -310,7 +310,15 @@ TssSkinButton::TssSkinButton(QWidget *parent)
 {
     // The placeholder of a button without a skin shows its name.
     connect(this, &QObject::objectNameChanged, this, qOverload<>(&QWidget::update));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     AdjustSize();
+}
+
+QSize TssSkinButton::sizeHint() const
+{
+    if (scaledSkin.width() > 0 && scaledSkin.height() > 0)
+        return {scaledSkin.width() / divNum, scaledSkin.height()};
+    return {50, 30};
 }
 
 void TssSkinButton::SetSkin(const QImage &strip, const QImage &sharpStrip)
@@ -384,10 +392,8 @@ bool TssSkinButton::ScaleSkin()
 
 void TssSkinButton::AdjustSize()
 {
-    if (scaledSkin.width() > 0 && scaledSkin.height() > 0)
-        resize(scaledSkin.width() / divNum, scaledSkin.height());
-    else
-        resize(50, 30);
+    resize(sizeHint());
+    updateGeometry();
 }
 
 QImage TssSkinButton::Frame(int index) const

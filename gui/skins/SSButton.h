@@ -132,6 +132,10 @@ public:
     // Stretches the strip by m / d and resizes and reshapes the button to match.
     void ChangeScale(int m, int d);
 
+    // A frame of the strip: the size a layout gives the button, and keeps.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
 protected:
     void MaskChanged() override;
     void PaintButtonNormal(QPainter &painter) override;

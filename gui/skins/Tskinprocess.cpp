@@ -81,6 +81,26 @@ TSkinProcess::TSkinProcess(QWidget *parent)
 {
 }
 
+// The fill and the thumb are the parent's children, placed from the bar's
+// position: when a layout moves the bar, they move with it.
+void TSkinProcess::moveEvent(QMoveEvent *event)
+{
+    TImage::moveEvent(event);
+    FollowMove();
+}
+
+void TSkinProcess::FollowMove()
+{
+    const QPoint by = pos() - partsPlacedAt;
+    partsPlacedAt = pos();
+    if (by.isNull())
+        return;
+    if (image2)
+        image2->move(image2->pos() + by);
+    if (image3)
+        image3->move(image3->pos() + by);
+}
+
 // Fill and thumb sit on the parent, so the parent would otherwise keep them.
 TSkinProcess::~TSkinProcess()
 {
@@ -135,6 +155,7 @@ void TSkinProcess::SetImage3(const QString &file)
 
 void TSkinProcess::SetBaseLine(int y)
 {
+    FollowMove();
     baseLine = MulDiv(y, scaleM, scaleD);
     if (image2)
         image2->move(image2->x(), baseLine + this->y() - image2->height() / 2);
@@ -144,6 +165,7 @@ void TSkinProcess::SetBaseLine(int y)
 
 void TSkinProcess::SetExtRange(int start, int length)
 {
+    FollowMove();
     extStart = start;
     extRange = length;
     if (image2) {
@@ -156,6 +178,7 @@ void TSkinProcess::SetExtRange(int start, int length)
 
 void TSkinProcess::SetImage2Range(int start, int width)
 {
+    FollowMove();
     image2RangeMode = true;
     if (image2) {
         image2->move(x() + start, image2->y());
@@ -179,6 +202,7 @@ int TSkinProcess::ControlImage3Left(int thumbLeft) const
 
 void TSkinProcess::Setprocess(int pos)
 {
+    FollowMove();
     // A 64-bit product: an absurd position must not overflow.
     const double filled = static_cast<double>(static_cast<qint64>(pos) * extRange) * 0.01;
     if (image3)

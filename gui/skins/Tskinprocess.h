@@ -81,8 +81,10 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
+    void FollowMove();
     void Image2OnMouseDown(Qt::MouseButton button, QPoint position);
     void Image3OnMouseDown(Qt::MouseButton button, QPoint position);
     void Image3OnMouseMove(QPoint position);
@@ -104,4 +106,5 @@ private:
     bool moveChangeNotify = false;
     int scaleM = 1;
     int scaleD = 1;
+    QPoint partsPlacedAt; // where the bar stood when its fill and thumb were last placed
 };

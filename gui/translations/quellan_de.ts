@@ -105,7 +105,7 @@
     </message>
 </context>
 <context>
-    <name>TMergerForm</name>
+    <name>TFileListModel</name>
     <message>
         <source>Odd</source>
         <translation>Ungerade</translation>
@@ -130,6 +130,37 @@
         <source>Sequence</source>
         <translation>Vorwärts</translation>
     </message>
+    <message>
+        <source>%1KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Total Pages</source>
+        <translation>Seiten</translation>
+    </message>
+    <message>
+        <source>Page Range</source>
+        <translation>Seitenauswahl</translation>
+    </message>
+    <message>
+        <source>Page Sort</source>
+        <translation>Reihenfolge</translation>
+    </message>
+</context>
+<context>
+    <name>TMergerForm</name>
     <message>
         <source>Add Files</source>
         <translation>Hinzufügen</translation>
@@ -207,28 +238,8 @@
         <translation>Zusammenzufügende Dateien</translation>
     </message>
     <message>
-        <source>Item</source>
-        <translation>Nr.</translation>
-    </message>
-    <message>
         <source>File Name</source>
         <translation>Dateiname</translation>
-    </message>
-    <message>
-        <source>Size</source>
-        <translation>Größe</translation>
-    </message>
-    <message>
-        <source>Total Pages</source>
-        <translation>Seiten</translation>
-    </message>
-    <message>
-        <source>Page Range</source>
-        <translation>Seitenauswahl</translation>
-    </message>
-    <message>
-        <source>Page Sort</source>
-        <translation>Reihenfolge</translation>
     </message>
     <message>
         <source>Output Setting</source>
@@ -257,10 +268,6 @@
     <message>
         <source>Destination Folder</source>
         <translation>Zielordner</translation>
-    </message>
-    <message>
-        <source>%1KB</source>
-        <translation>%1 KB</translation>
     </message>
     <message>
         <source>Select PDF File</source>
@@ -445,12 +452,16 @@
         <translation>Datei nach erfolgreichem Zusammenfügen öffnen</translation>
     </message>
     <message>
-        <source>Keep bookmarks, links and form fields</source>
-        <translation>Lesezeichen, Links und Formularfelder behalten</translation>
-    </message>
-    <message>
         <source>Add a bookmark for each file</source>
         <translation>Für jede Datei ein Lesezeichen anlegen</translation>
+    </message>
+    <message>
+        <source>Keep the whole document</source>
+        <translation>Das ganze Dokument behalten</translation>
+    </message>
+    <message>
+        <source>Bookmarks, links, form fields, tags, layers, metadata, document settings and attachments; unchecked, only the pages.</source>
+        <translation>Lesezeichen, Links, Formularfelder, Tags, Ebenen, Metadaten, Dokumenteinstellungen und Anhänge; ohne Haken nur die Seiten.</translation>
     </message>
 </context>
 <context>

@@ -105,7 +105,7 @@
     </message>
 </context>
 <context>
-    <name>TMergerForm</name>
+    <name>TFileListModel</name>
     <message>
         <source>Odd</source>
         <translation>Impaires</translation>
@@ -130,6 +130,37 @@
         <source>Sequence</source>
         <translation>Normal</translation>
     </message>
+    <message>
+        <source>%1KB</source>
+        <translation>%1 Ko</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>N°</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>Nom du fichier</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Total Pages</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>Page Range</source>
+        <translation>Pages choisies</translation>
+    </message>
+    <message>
+        <source>Page Sort</source>
+        <translation>Ordre</translation>
+    </message>
+</context>
+<context>
+    <name>TMergerForm</name>
     <message>
         <source>Add Files</source>
         <translation>Ajouter</translation>
@@ -207,28 +238,8 @@
         <translation>Fichiers à fusionner</translation>
     </message>
     <message>
-        <source>Item</source>
-        <translation>N°</translation>
-    </message>
-    <message>
         <source>File Name</source>
         <translation>Nom du fichier</translation>
-    </message>
-    <message>
-        <source>Size</source>
-        <translation>Taille</translation>
-    </message>
-    <message>
-        <source>Total Pages</source>
-        <translation>Pages</translation>
-    </message>
-    <message>
-        <source>Page Range</source>
-        <translation>Pages choisies</translation>
-    </message>
-    <message>
-        <source>Page Sort</source>
-        <translation>Ordre</translation>
     </message>
     <message>
         <source>Output Setting</source>
@@ -257,10 +268,6 @@
     <message>
         <source>Destination Folder</source>
         <translation>Dossier cible</translation>
-    </message>
-    <message>
-        <source>%1KB</source>
-        <translation>%1 Ko</translation>
     </message>
     <message>
         <source>Select PDF File</source>
@@ -445,12 +452,16 @@
         <translation>Ouvrir le fichier après une fusion réussie</translation>
     </message>
     <message>
-        <source>Keep bookmarks, links and form fields</source>
-        <translation>Conserver signets, liens et champs de formulaire</translation>
-    </message>
-    <message>
         <source>Add a bookmark for each file</source>
         <translation>Ajouter un signet pour chaque fichier</translation>
+    </message>
+    <message>
+        <source>Keep the whole document</source>
+        <translation>Conserver tout le document</translation>
+    </message>
+    <message>
+        <source>Bookmarks, links, form fields, tags, layers, metadata, document settings and attachments; unchecked, only the pages.</source>
+        <translation>Signets, liens, champs de formulaire, balises, calques, métadonnées, réglages du document et pièces jointes ; décoché, seulement les pages.</translation>
     </message>
 </context>
 <context>

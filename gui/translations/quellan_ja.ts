@@ -105,7 +105,7 @@
     </message>
 </context>
 <context>
-    <name>TMergerForm</name>
+    <name>TFileListModel</name>
     <message>
         <source>Odd</source>
         <translation>奇数</translation>
@@ -130,6 +130,37 @@
         <source>Sequence</source>
         <translation>正順</translation>
     </message>
+    <message>
+        <source>%1KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>番号</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>ファイル名</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>Total Pages</source>
+        <translation>総ページ数</translation>
+    </message>
+    <message>
+        <source>Page Range</source>
+        <translation>ページ範囲</translation>
+    </message>
+    <message>
+        <source>Page Sort</source>
+        <translation>ページ順</translation>
+    </message>
+</context>
+<context>
+    <name>TMergerForm</name>
     <message>
         <source>Add Files</source>
         <translation>ファイル追加</translation>
@@ -207,28 +238,8 @@
         <translation>結合するファイル</translation>
     </message>
     <message>
-        <source>Item</source>
-        <translation>番号</translation>
-    </message>
-    <message>
         <source>File Name</source>
         <translation>ファイル名</translation>
-    </message>
-    <message>
-        <source>Size</source>
-        <translation>サイズ</translation>
-    </message>
-    <message>
-        <source>Total Pages</source>
-        <translation>総ページ数</translation>
-    </message>
-    <message>
-        <source>Page Range</source>
-        <translation>ページ範囲</translation>
-    </message>
-    <message>
-        <source>Page Sort</source>
-        <translation>ページ順</translation>
     </message>
     <message>
         <source>Output Setting</source>
@@ -257,10 +268,6 @@
     <message>
         <source>Destination Folder</source>
         <translation>保存先フォルダー</translation>
-    </message>
-    <message>
-        <source>%1KB</source>
-        <translation>%1 KB</translation>
     </message>
     <message>
         <source>Select PDF File</source>
@@ -445,12 +452,16 @@
         <translation>結合が完了したらファイルを開く</translation>
     </message>
     <message>
-        <source>Keep bookmarks, links and form fields</source>
-        <translation>しおり、リンク、フォームフィールドを保持する</translation>
-    </message>
-    <message>
         <source>Add a bookmark for each file</source>
         <translation>ファイルごとにしおりを追加する</translation>
+    </message>
+    <message>
+        <source>Keep the whole document</source>
+        <translation>文書全体を保持する</translation>
+    </message>
+    <message>
+        <source>Bookmarks, links, form fields, tags, layers, metadata, document settings and attachments; unchecked, only the pages.</source>
+        <translation>しおり、リンク、フォームフィールド、タグ、レイヤー、メタデータ、文書の設定、添付ファイル。オフにするとページのみ。</translation>
     </message>
 </context>
 <context>

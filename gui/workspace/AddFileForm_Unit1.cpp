@@ -5,17 +5,32 @@
 #include "MessageBox.h"
 #include "SSButton.h"
 #include "SSForm.h"
+#include "WorkerWait.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGridLayout>
 #include <QLabel>
+
+namespace {
+
+// Where addfile.png leaves room: the title band, the file's name right of
+// the picture, Stop in the bottom right corner.
+namespace Room {
+const QMargins inside(16, 10, 16, 14);
+const int titleRow = 46;         // from the title's top to the name's
+const int pictureColumn = 40;
+const QSize name(340, 44);
+} // namespace Room
+
+} // namespace
 
 TAddFileForm::TAddFileForm(QWidget *owner, const QStringList &paths, QList<TItemInfo> &items)
     : QDialog(owner)
     , ssSkinForm1(SkinForm(this, QStringLiteral("addfile.png")))
     , Label1(new QLabel(tr("Add PDF Files..."), this))
     , lblFile(new QLabel(this))
-    , btnCancle(SkinButton(this, "btnCancle", QStringLiteral("dlg_stop.png"), QPoint(314, 126), 4, tr("Stop")))
+    , btnCancle(SkinButton(this, "btnCancle", QStringLiteral("dlg_stop.png"), 4, tr("Stop")))
     , thread(new AddFileThread(this, paths, items))
 {
     setObjectName(QStringLiteral("AddFileForm"));
@@ -23,17 +38,29 @@ TAddFileForm::TAddFileForm(QWidget *owner, const QStringList &paths, QList<TItem
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setStyleSheet(QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';"));
-    Label1->move(16, 10);
-    Label1->adjustSize();
 
     lblFile->setObjectName(QStringLiteral("lblFile"));
     lblFile->setStyleSheet(QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans';"));
     lblFile->setWordWrap(true);
-    lblFile->setGeometry(56, 56, 340, 44);
+    lblFile->setFixedSize(Room::name);
     lblFile->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblFile->setAccessibleName(tr("File being opened"));
     btnCancle->setFocus();
+    LayOut();
     connect(btnCancle, &TssCustomButton::OnClick, this, &TAddFileForm::btnCancleClick);
+}
+
+void TAddFileForm::LayOut()
+{
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(Room::inside);
+    grid->setSpacing(0);
+    grid->setRowMinimumHeight(0, Room::titleRow);
+    grid->setColumnMinimumWidth(0, Room::pictureColumn);
+    grid->addWidget(Label1, 0, 0, 1, 2, Qt::AlignTop | Qt::AlignLeft);
+    grid->addWidget(lblFile, 1, 1, Qt::AlignTop | Qt::AlignLeft);
+    grid->setRowStretch(2, 1);
+    grid->addWidget(btnCancle, 3, 1, Qt::AlignRight | Qt::AlignBottom);
 }
 
 TAddFileForm::~TAddFileForm()
@@ -125,11 +152,7 @@ void TAddFileForm::closeEvent(QCloseEvent *event)
 
 void TAddFileForm::WaitForWorker()
 {
-    QEventLoop loop;
-    connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
-    if (thread->isRunning())
-        loop.exec();
-    thread->wait();
+    WaitForWorkerServingHandOvers(thread);
 }
 
 void TAddFileForm::EndRun(int result)

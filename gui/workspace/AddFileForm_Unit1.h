@@ -40,6 +40,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void LayOut();
     void FormShow();
     void btnCancleClick();
     void AddFileDone();

@@ -8,10 +8,12 @@
 #include "ShellOpen.h"
 #include "SSButton.h"
 #include "SSForm.h"
+#include "WorkerWait.h"
 #include "Tskinprocess.h"
 
 #include <QEventLoop>
 #include <QFile>
+#include <QGridLayout>
 #include <QLabel>
 #include <QShowEvent>
 
@@ -19,6 +21,19 @@ namespace {
 
 const QString statusStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans'; background: transparent;");
 const QString pageStyle = QStringLiteral("color: #6B7785; font: 12px 'DejaVu Sans'; background: transparent;");
+
+// Where convert.png leaves room: the title band, the file's name over the
+// bar's groove, the page line under it, Stop in the bottom right corner.
+namespace Room {
+const QMargins inside(14, 12, 20, 14);
+const int indent = 6;            // the body starts right of the title
+const int titleRow = 31;         // rows from one top to the next
+const int fileRow = 19;
+const int barRow = 28;
+const int barWidth = 400;
+const int barHeight = 20;
+const int pageWidth = 290;
+} // namespace Room
 
 QString ProgressPicturePath()
 {
@@ -36,12 +51,16 @@ TConvertForm::TConvertForm(QWidget *owner, const QList<TItemInfo *> &items, cons
     Thread = std::make_unique<ConvertThread>(items, OutputPath, this, Options);
 }
 
+// Gone while the merge still runs (the application is quitting): the merge
+// stops, and its partial output goes as it does after a confirmed stop.
 TConvertForm::~TConvertForm()
 {
     if (Thread && Thread->isRunning()) {
         Thread->StopRequested = true;
         Thread->Paused = false;
         WaitForWorker();
+        if (!Thread->Succeeded)
+            QFile::remove(OutputPath);
     }
     if (CurrentConvertThread == Thread.get())
         CurrentConvertThread = nullptr;
@@ -55,25 +74,46 @@ void TConvertForm::FormCreate()
 
     ssSkinForm1 = SkinForm(this, QStringLiteral("convert.png"));
 
-    lblTitle = Label(this, "lblTitle", ApplicationTitle(), QPoint(14, 12), QStringLiteral("color: white; font: bold 13px 'DejaVu Sans';"));
-    lblFile = Label(this, "lblFile", QString(), QPoint(20, 43), statusStyle);
-    lblFile->setFixedWidth(400);
+    lblTitle = Label(this, "lblTitle", ApplicationTitle(), QStringLiteral("color: white; font: bold 13px 'DejaVu Sans';"));
+    lblFile = Label(this, "lblFile", QString(), statusStyle);
+    lblFile->setFixedWidth(Room::barWidth);
     lblFile->setAccessibleName(tr("File being copied"));
-    lblPage = Label(this, "lblPage", QString(), QPoint(20, 90), pageStyle);
-    lblPage->setFixedWidth(290);
+    lblPage = Label(this, "lblPage", QString(), pageStyle);
+    lblPage->setFixedWidth(Room::pageWidth);
     lblPage->setAccessibleName(tr("Page being copied"));
 
     SkinProcess1 = new TSkinProcess(this);
     SkinProcess1->setObjectName(QStringLiteral("SkinProcess1"));
-    SkinProcess1->setGeometry(20, 62, 400, 20);
+    SkinProcess1->setFixedSize(Room::barWidth, Room::barHeight);
     SkinProcess1->SetImage2(ProgressPicturePath());
     SkinProcess1->SetBaseLine(SkinProcess1->height() / 2 + 1);
     SkinProcess1->SetExtRange(0, SkinProcess1->width());
     SkinProcess1->Setprocess(0);
 
-    btnStop = SkinButton(this, "btnStop", QStringLiteral("dlg_stop.png"), QPoint(330, 106), 4, tr("Stop"));
+    btnStop = SkinButton(this, "btnStop", QStringLiteral("dlg_stop.png"), 4, tr("Stop"));
     btnStop->SetModalResult(mrCancel);
     btnStop->setFocus();
+    LayOut();
+}
+
+// The title; the file's name, the bar and the page line at their pitch under
+// it; Stop in the bottom right corner.
+void TConvertForm::LayOut()
+{
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(Room::inside);
+    grid->setSpacing(0);
+    grid->setColumnMinimumWidth(0, Room::indent);
+    const int rows[] = {Room::titleRow, Room::fileRow, Room::barRow};
+    for (int row = 0; row < 3; ++row)
+        grid->setRowMinimumHeight(row, rows[row]);
+    const Qt::Alignment topLeft = Qt::AlignTop | Qt::AlignLeft;
+    grid->addWidget(lblTitle, 0, 0, 1, 2, topLeft);
+    grid->addWidget(lblFile, 1, 1, topLeft);
+    grid->addWidget(SkinProcess1, 2, 1, topLeft);
+    grid->addWidget(lblPage, 3, 1, topLeft);
+    grid->addWidget(btnStop, 3, 1, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    grid->setRowStretch(4, 1);
 }
 
 void TConvertForm::showEvent(QShowEvent *event)
@@ -169,9 +209,5 @@ bool TConvertForm::ConfirmStop()
 // Waits for the worker's end while still serving its hand-overs.
 void TConvertForm::WaitForWorker()
 {
-    QEventLoop loop;
-    connect(Thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    if (Thread->isRunning())
-        loop.exec();
-    Thread->wait();
+    WaitForWorkerServingHandOvers(Thread.get());
 }

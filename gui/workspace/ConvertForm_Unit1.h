@@ -61,6 +61,7 @@ protected:
 
 private:
     void FormCreate();
+    void LayOut();
     void FormShow();
     bool ConfirmStop();
     void WaitForWorker();

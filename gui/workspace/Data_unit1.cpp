@@ -3,40 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-QList<TItemInfo *> ItemInfoList;
 bool MergeAlternately = false;
-
-namespace {
-
-// Records still listed when the plug-in unloads go with it.
-struct ItemInfoListRelease
-{
-    ~ItemInfoListRelease() { ClearItemInfos(); }
-} itemInfoListRelease;
-
-} // namespace
-
-TItemInfo *NewItemInfo()
-{
-    auto *item = new TItemInfo;
-    ItemInfoList.append(item);
-    return item;
-}
-
-void DeleteItemInfo(TItemInfo *item)
-{
-    const qsizetype index = ItemInfoList.indexOf(item);
-    if (index < 0)
-        return;
-    ItemInfoList.removeAt(index);
-    delete item;
-}
-
-void ClearItemInfos()
-{
-    qDeleteAll(ItemInfoList);
-    ItemInfoList.clear();
-}
 
 // ---- Page-range texts ------------------------------------------------------
 

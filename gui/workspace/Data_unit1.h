@@ -1,8 +1,8 @@
 #pragma once
-// The data of the merge workspace: one record per listed file, the list that
-// owns the records, the one "merge alternately" switch shared by all files,
-// and the text functions that check, rewrite, reverse, count and slice the
-// page-range texts the records keep ("1,3,6-18").
+// The data of the merge workspace: the record of one listed file (the list
+// model, FileListModel.h, owns them), the one "merge alternately" switch
+// shared by all files, and the text functions that check, rewrite, reverse,
+// count and slice the page-range texts the records keep ("1,3,6-18").
 
 #include <QList>
 #include <QString>
@@ -25,19 +25,8 @@ struct TItemInfo
     QString MergeRange;            // the expression handed to the engine, already in the chosen order
 };
 
-// Every record of the workspace, in the order they were created (not the
-// merge order: that is the order of the list view's rows). The list owns them.
-extern QList<TItemInfo *> ItemInfoList;
-
 // Whether all files are merged alternately, a few pages of each per pass.
 extern bool MergeAlternately;
-
-// A fresh record (empty texts, counts 0, MixPages 1) appended to ItemInfoList.
-TItemInfo *NewItemInfo();
-// Takes the record out of ItemInfoList and destroys it.
-void DeleteItemInfo(TItemInfo *item);
-// Destroys every record and empties ItemInfoList.
-void ClearItemInfos();
 
 // ---- Page-range texts ------------------------------------------------------
 // Pieces are separated by ","; a piece is a page "n" or a range "a-b". These

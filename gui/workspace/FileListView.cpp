@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
-TFileListView::TFileListView(int columns, QWidget *parent)
-    : QTableWidget(0, columns, parent)
+TFileListView::TFileListView(QWidget *parent)
+    : QTableView(parent)
 {
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -26,7 +26,7 @@ int TFileListView::InsertionRow(QPoint position) const
 {
     const int row = rowAt(position.y());
     if (row < 0)
-        return rowCount();
+        return model()->rowCount();
     const int top = rowViewportPosition(row);
     return position.y() >= top + rowHeight(row) / 2 ? row + 1 : row;
 }
@@ -68,7 +68,7 @@ void TFileListView::dragMoveEvent(QDragMoveEvent *event)
 void TFileListView::dragLeaveEvent(QDragLeaveEvent *event)
 {
     ShowDropLine(-1);
-    QTableWidget::dragLeaveEvent(event);
+    QTableView::dragLeaveEvent(event);
 }
 
 void TFileListView::dropEvent(QDropEvent *event)
@@ -101,7 +101,7 @@ void TFileListView::keyPressEvent(QKeyEvent *event)
         emit ActivateRequested();
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void TFileListView::ShowDropLine(int row)
@@ -114,11 +114,12 @@ void TFileListView::ShowDropLine(int row)
 
 void TFileListView::paintEvent(QPaintEvent *event)
 {
-    QTableWidget::paintEvent(event);
+    QTableView::paintEvent(event);
     if (dropLine < 0)
         return;
-    const int y = dropLine < rowCount() ? rowViewportPosition(dropLine)
-                                        : (rowCount() > 0 ? rowViewportPosition(rowCount() - 1) + rowHeight(rowCount() - 1) : 0);
+    const int rows = model()->rowCount();
+    const int y = dropLine < rows ? rowViewportPosition(dropLine)
+                                  : (rows > 0 ? rowViewportPosition(rows - 1) + rowHeight(rows - 1) : 0);
     QPainter painter(viewport());
     painter.setPen(QPen(SkinPalette::Accent, 2));
     painter.drawLine(0, std::max(y, 1), viewport()->width(), std::max(y, 1));

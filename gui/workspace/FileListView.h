@@ -3,16 +3,17 @@
 // the user reorder them by dragging (every selected row moves together),
 // takes files and folders dropped from a file manager at the row where they
 // are dropped, and turns Enter into a request to open the method dialog.
-// What the rows mean is the main window's business: the list only reports.
+// The rows come from a TFileListModel; what a drop or Enter means is the main
+// window's business: the list only reports.
 
-#include <QTableWidget>
+#include <QTableView>
 
-class TFileListView : public QTableWidget
+class TFileListView : public QTableView
 {
     Q_OBJECT
 
 public:
-    TFileListView(int columns, QWidget *parent);
+    explicit TFileListView(QWidget *parent);
 
     // The row a drop at `position` (viewport coordinates) inserts before: the
     // row under it, or the one after when the lower half is hit; the row

@@ -4,6 +4,7 @@
 #include "FormParts.h"
 #include "Aboutform_unit1.h"
 #include "ConvertForm_Unit1.h"
+#include "FileListModel.h"
 #include "FileListView.h"
 #include "OptionsForm_Unit1.h"
 #include "MessageBox.h"
@@ -23,7 +24,9 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +34,6 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTableWidget>
 
 #include <algorithm>
 
@@ -39,38 +41,48 @@ TMergerForm *MergerForm = nullptr;
 
 namespace {
 
-enum Column { ItemColumn, FileNameColumn, SizeColumn, TotalPagesColumn, PageRangeColumn, PageSortColumn, ColumnCount };
-
 enum NameItem { CustomizeItem, FirstLastItem, LastFirstItem };
 
 const QString titleStyle = QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';");
 const QString headingStyle = QStringLiteral("color: #1F2A37; font: bold 13px 'DejaVu Sans';");
 const QString bodyStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans';");
 
+// Where main.png leaves room for the parts, in its own pixels.
+namespace Room {
+const int titleLeft = 46;         // right of the application icon
+const int titleTop = 10;
+const int titleTextDrop = 3;      // the title's text below the title buttons' top
+const int titleRight = 14;
+const int titleButtonGap = 4;
+const int titleToToolbar = 19;
+const int toolbarLeft = 16;
+const int toolbarRight = 16;
+const int buttonGap = 6;
+const int toolbarToList = 22;
+const int listSides = 17;         // inside the list's frame
+const int listRow = 24;
+const int listToButtons = 11;
+const int buttonsToOutput = 19;
+const int outputLeft = 30;
+const int headingIndent = 8;
+const int headingPitch = 28;      // from the heading's top to the first field's
+const int labelColumn = 130;      // the fields start this far right of the labels
+const int labelGap = 8;           // at least this between a long label and its field
+const QSize field(236, 26);
+const int nameLabelDrop = 5;      // a label's text below the top of its row
+const int folderLabelDrop = 6;
+const int fieldGap = 5;
+const int folderButtonsLeft = 8;
+const int mergeTop = 14;          // below the heading's top
+const int mergeRight = 28;
+const int bottom = 26;
+} // namespace Room
+
 const MuiContext &Context()
 {
     static const MuiContext none;
     const MuiContext *context = CurrentMuiContext();
     return context ? *context : none;
-}
-
-QString RangeText(int rangeType)
-{
-    switch (rangeType) {
-    case 1:
-        return TMergerForm::tr("Odd");
-    case 2:
-        return TMergerForm::tr("Even");
-    case 3:
-        return TMergerForm::tr("Part");
-    default:
-        return TMergerForm::tr("All");
-    }
-}
-
-QString SortText(int pageSort)
-{
-    return pageSort == 1 ? TMergerForm::tr("Reverse") : TMergerForm::tr("Sequence");
 }
 
 // The documents folder, or the home folder on a desktop that has none.
@@ -166,11 +178,7 @@ TMergerForm::TMergerForm(QWidget *parent)
     FormCreate();
 }
 
-TMergerForm::~TMergerForm()
-{
-    // The records belong to the rows; none outlives the window.
-    ClearItemInfos();
-}
+TMergerForm::~TMergerForm() = default;
 
 void TMergerForm::CreateActions()
 {
@@ -194,16 +202,19 @@ void TMergerForm::CreateActions()
 void TMergerForm::CreateComponents()
 {
     ssSkinForm1 = SkinForm(this, QStringLiteral("main.png"));
+    CreateTitleBand();
+    CreateToolbar();
+    CreateFileList();
+    CreateListButtons();
+    CreateOutputSetting();
+    LayOut();
+}
 
-    lblTitle = Label(this, "lblTitle", QString(), QPoint(46, 13), titleStyle);
-    lblTitle->setFixedWidth(520);
-    btnMin = SkinButton(this, "btnMin", QStringLiteral("btn_min.png"), QPoint(width() - 74, 10));
-    btnClose = SkinButton(this, "btnClose", QStringLiteral("btn_close.png"), QPoint(width() - 42, 10));
-
-    btnAddFile = SkinButton(this, "btnAddFile", QStringLiteral("btn_addfiles.png"), QPoint(16, 53));
-    btnMethod = SkinButton(this, "btnMethod", QStringLiteral("btn_method.png"), QPoint(134, 53));
-    btnOptions = SkinButton(this, "btnOptions", QStringLiteral("btn_options.png"), QPoint(252, 53));
-    btnHelp = SkinButton(this, "btnHelp", QStringLiteral("btn_help.png"), QPoint(614, 53), 4, tr("Help"));
+void TMergerForm::CreateTitleBand()
+{
+    lblTitle = Label(this, "lblTitle", QString(), titleStyle);
+    btnMin = SkinButton(this, "btnMin", QStringLiteral("btn_min.png"));
+    btnClose = SkinButton(this, "btnClose", QStringLiteral("btn_close.png"));
     // Tab skips the title band's buttons: from the keyboard the window
     // manager minimises and closes (closing asks first either way).
     btnMin->setFocusPolicy(Qt::NoFocus);
@@ -212,17 +223,27 @@ void TMergerForm::CreateComponents()
     btnMin->setToolTip(tr("Minimize"));
     btnClose->setAccessibleName(tr("Close"));
     btnClose->setToolTip(tr("Close"));
+}
+
+void TMergerForm::CreateToolbar()
+{
+    btnAddFile = SkinButton(this, "btnAddFile", QStringLiteral("btn_addfiles.png"));
+    btnMethod = SkinButton(this, "btnMethod", QStringLiteral("btn_method.png"));
+    btnOptions = SkinButton(this, "btnOptions", QStringLiteral("btn_options.png"));
+    btnHelp = SkinButton(this, "btnHelp", QStringLiteral("btn_help.png"), 4, tr("Help"));
     btnAddFile->SetAction(AddFileAct);
     btnMethod->SetAction(MethodAct);
     btnOptions->SetAction(OptionsAct);
+}
 
-    TntLV = new TFileListView(ColumnCount, this);
+void TMergerForm::CreateFileList()
+{
+    files = new TFileListModel(this);
+    TntLV = new TFileListView(this);
+    TntLV->setModel(files);
     TntLV->setObjectName(QStringLiteral("TntLV"));
     TntLV->setAccessibleName(tr("Files to merge"));
-    TntLV->setGeometry(17, 109, 686, 258);
     TntLV->setFrameShape(QFrame::NoFrame);
-    TntLV->setHorizontalHeaderLabels(
-        {tr("Item"), tr("File Name"), tr("Size"), tr("Total Pages"), tr("Page Range"), tr("Page Sort")});
     TntLV->setShowGrid(true);
     TntLV->setSelectionBehavior(QAbstractItemView::SelectRows);
     TntLV->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -231,40 +252,43 @@ void TMergerForm::CreateComponents()
     TntLV->setTextElideMode(Qt::ElideMiddle);
     TntLV->setContextMenuPolicy(Qt::CustomContextMenu);
     TntLV->verticalHeader()->hide();
-    TntLV->verticalHeader()->setDefaultSectionSize(24);
+    TntLV->verticalHeader()->setDefaultSectionSize(Room::listRow);
     QHeaderView *header = TntLV->horizontalHeader();
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     header->setStretchLastSection(true);
-    header->resizeSection(ItemColumn, 60);
-    header->resizeSection(FileNameColumn, 150);
-    header->resizeSection(SizeColumn, 108);
-    header->resizeSection(TotalPagesColumn, 100);
-    header->resizeSection(PageRangeColumn, 100);
-    header->resizeSection(PageSortColumn, 100);
+    const int widths[] = {60, 150, 108, 100, 100, 100};
+    for (int column = 0; column < TFileListModel::ColumnCount; ++column)
+        header->resizeSection(column, widths[column]);
     // The selection stays as visible when the list loses the focus.
     QPalette palette = TntLV->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     TntLV->setPalette(palette);
+}
 
-    ssSkinButton1 = SkinButton(this, "ssSkinButton1", QStringLiteral("btn_remove.png"), QPoint(16, 378));
-    ssSkinButton2 = SkinButton(this, "ssSkinButton2", QStringLiteral("btn_clear.png"), QPoint(120, 378));
-    ssSkinButton3 = SkinButton(this, "ssSkinButton3", QStringLiteral("btn_moveup.png"), QPoint(224, 378));
-    ssSkinButton4 = SkinButton(this, "ssSkinButton4", QStringLiteral("btn_movedown.png"), QPoint(328, 378));
+void TMergerForm::CreateListButtons()
+{
+    ssSkinButton1 = SkinButton(this, "ssSkinButton1", QStringLiteral("btn_remove.png"));
+    ssSkinButton2 = SkinButton(this, "ssSkinButton2", QStringLiteral("btn_clear.png"));
+    ssSkinButton3 = SkinButton(this, "ssSkinButton3", QStringLiteral("btn_moveup.png"));
+    ssSkinButton4 = SkinButton(this, "ssSkinButton4", QStringLiteral("btn_movedown.png"));
     ssSkinButton1->SetAction(RemoveAct);
     ssSkinButton2->SetAction(ClearAct);
     ssSkinButton3->SetAction(UpAct);
     ssSkinButton4->SetAction(DownAct);
+}
 
-    TntLabel1 = Label(this, "TntLabel1", tr("Output Setting"), QPoint(38, 427), headingStyle);
-    TntLabel2 = Label(this, "TntLabel2", tr("File Name:"), QPoint(30, 460), bodyStyle);
-    TntLabel3 = Label(this, "TntLabel3", tr("Destination Folder:"), QPoint(30, 492), bodyStyle);
+void TMergerForm::CreateOutputSetting()
+{
+    TntLabel1 = Label(this, "TntLabel1", tr("Output Setting"), headingStyle);
+    TntLabel2 = Label(this, "TntLabel2", tr("File Name:"), bodyStyle);
+    TntLabel3 = Label(this, "TntLabel3", tr("Destination Folder:"), bodyStyle);
 
     cbFileName = new QComboBox(this);
     cbFileName->setObjectName(QStringLiteral("cbFileName"));
-    cbFileName->setGeometry(160, 455, 236, 26);
+    cbFileName->setFixedSize(Room::field);
     cbFileName->addItems({tr("Customize"), tr("FirstFilename_LastFilename"), tr("LastFilename_FirstFilename")});
     cbFileName->setAccessibleName(tr("File Name"));
     TntLabel2->setBuddy(cbFileName);
@@ -273,17 +297,95 @@ void TMergerForm::CreateComponents()
 
     edtOutputFolder = new QLineEdit(this);
     edtOutputFolder->setObjectName(QStringLiteral("edtOutputFolder"));
-    edtOutputFolder->setGeometry(160, 487, 236, 26);
+    edtOutputFolder->setFixedSize(Room::field);
     edtOutputFolder->setReadOnly(true);
     edtOutputFolder->setAccessibleName(tr("Destination Folder"));
     TntLabel3->setBuddy(edtOutputFolder);
 
-    ssSkinButton5 = SkinButton(this, "ssSkinButton5", QStringLiteral("btn_browse.png"), QPoint(404, 486));
-    ssSkinButton6 = SkinButton(this, "ssSkinButton6", QStringLiteral("btn_open.png"), QPoint(484, 486));
-    ssSkinButton7 = SkinButton(this, "ssSkinButton7", QStringLiteral("btn_merge.png"), QPoint(576, 441));
+    ssSkinButton5 = SkinButton(this, "ssSkinButton5", QStringLiteral("btn_browse.png"));
+    ssSkinButton6 = SkinButton(this, "ssSkinButton6", QStringLiteral("btn_open.png"));
+    ssSkinButton7 = SkinButton(this, "ssSkinButton7", QStringLiteral("btn_merge.png"));
     ssSkinButton5->SetAction(BrowseAct);
     ssSkinButton6->SetAction(OpenAct);
     ssSkinButton7->SetAction(MergeAct);
+}
+
+// A row of widgets from `left`, `gap` apart, then the rest of the width.
+QHBoxLayout *TMergerForm::Row(int left, int gap, std::initializer_list<QWidget *> widgets)
+{
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(left, 0, 0, 0);
+    row->setSpacing(gap);
+    for (QWidget *widget : widgets)
+        row->addWidget(widget);
+    row->addStretch();
+    return row;
+}
+
+// Top to bottom as main.png draws it: the title band, the toolbar, the list
+// (which takes what height is left), the list's buttons, the output setting.
+void TMergerForm::LayOut()
+{
+    QHBoxLayout *title = Row(Room::titleLeft, Room::titleButtonGap, {});
+    lblTitle->setContentsMargins(0, Room::titleTextDrop, 0, 0);
+    title->insertWidget(0, lblTitle, 0, Qt::AlignLeft | Qt::AlignTop);
+    title->addWidget(btnMin);
+    title->addWidget(btnClose);
+    title->setContentsMargins(Room::titleLeft, Room::titleTop, Room::titleRight, 0);
+    QHBoxLayout *toolbar = Row(Room::toolbarLeft, Room::buttonGap, {btnAddFile, btnMethod, btnOptions});
+    toolbar->addWidget(btnHelp);
+    toolbar->setContentsMargins(Room::toolbarLeft, 0, Room::toolbarRight, 0);
+    auto *list = new QHBoxLayout;
+    list->setContentsMargins(Room::listSides, 0, Room::listSides, 0);
+    list->addWidget(TntLV);
+
+    auto *form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, Room::bottom);
+    form->setSpacing(0);
+    form->addLayout(title);
+    form->addSpacing(Room::titleToToolbar);
+    form->addLayout(toolbar);
+    form->addSpacing(Room::toolbarToList);
+    form->addLayout(list, 1);
+    form->addSpacing(Room::listToButtons);
+    form->addLayout(Row(Room::toolbarLeft, Room::buttonGap, {ssSkinButton1, ssSkinButton2, ssSkinButton3, ssSkinButton4}));
+    form->addSpacing(Room::buttonsToOutput);
+    form->addLayout(OutputSettingLayout());
+}
+
+// The heading over a grid of label and field; Browse and Open beside the
+// folder; Merge at the right. A longer label moves its field right.
+QLayout *TMergerForm::OutputSettingLayout()
+{
+    auto *grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(Room::fieldGap);
+    grid->setColumnMinimumWidth(0, Room::labelColumn);
+    grid->addWidget(TntLabel2, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(cbFileName, 0, 1);
+    grid->addWidget(TntLabel3, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(edtOutputFolder, 1, 1);
+    QHBoxLayout *folderButtons = Row(Room::folderButtonsLeft, Room::buttonGap, {ssSkinButton5, ssSkinButton6});
+    grid->addLayout(folderButtons, 1, 2);
+    TntLabel2->setContentsMargins(0, Room::nameLabelDrop, Room::labelGap, 0);
+    TntLabel3->setContentsMargins(0, Room::folderLabelDrop, Room::labelGap, 0);
+
+    auto *fields = new QVBoxLayout;
+    fields->setSpacing(0);
+    fields->addLayout(Row(Room::headingIndent, 0, {TntLabel1}));
+    fields->addSpacing(Room::headingPitch - TntLabel1->sizeHint().height());
+    fields->addLayout(grid);
+    auto *merge = new QVBoxLayout;
+    merge->addSpacing(Room::mergeTop);
+    merge->addWidget(ssSkinButton7);
+    merge->addStretch();
+    auto *output = new QHBoxLayout;
+    output->setContentsMargins(Room::outputLeft, 0, Room::mergeRight, 0);
+    output->addLayout(fields);
+    output->addStretch();
+    output->addLayout(merge);
+    return output;
 }
 
 void TMergerForm::CreateMenus()
@@ -331,7 +433,7 @@ void TMergerForm::ConnectHandlers()
     connect(btnClose, &TssCustomButton::OnClick, this, &TMergerForm::btnCloseClick);
     connect(btnHelp, &TssCustomButton::OnClick, this, &TMergerForm::btnHelpClick);
     connect(cbFileName, &QComboBox::activated, this, &TMergerForm::cbFileNameSelect);
-    connect(TntLV, &QTableWidget::cellDoubleClicked, this, &TMergerForm::MethodActExecute);
+    connect(TntLV, &QAbstractItemView::doubleClicked, this, &TMergerForm::MethodActExecute);
     connect(TntLV, &TFileListView::ActivateRequested, this, &TMergerForm::MethodActExecute);
     connect(TntLV, &TFileListView::RowsDropped, this, [this](int target) { MoveRows(SelectedRows(), target); });
     connect(TntLV, &TFileListView::FilesDropped, this,
@@ -424,49 +526,12 @@ void TMergerForm::SetDefaultOutputFolder()
 
 TItemInfo *TMergerForm::RowItem(int row) const
 {
-    const QTableWidgetItem *cell = TntLV->item(row, ItemColumn);
-    return cell ? reinterpret_cast<TItemInfo *>(cell->data(Qt::UserRole).value<quintptr>()) : nullptr;
+    return files->Item(row);
 }
 
 QList<TItemInfo *> TMergerForm::RowItems() const
 {
-    QList<TItemInfo *> items;
-    for (int row = 0; row < TntLV->rowCount(); ++row)
-        items.append(RowItem(row));
-    return items;
-}
-
-void TMergerForm::InsertRow(int row, TItemInfo *item)
-{
-    TntLV->insertRow(row);
-    auto *itemCell = new QTableWidgetItem(QString::number(row + 1));
-    itemCell->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(item)));
-    TntLV->setItem(row, ItemColumn, itemCell);
-    const QString texts[] = {item->FileName, tr("%1KB").arg(item->SizeKB),
-                             QString::number(item->TotalPages), RangeText(item->RangeType),
-                             SortText(item->PageSort)};
-    for (int column = FileNameColumn; column < ColumnCount; ++column) {
-        auto *cell = new QTableWidgetItem(texts[column - FileNameColumn]);
-        cell->setTextAlignment(Qt::AlignCenter);
-        TntLV->setItem(row, column, cell);
-    }
-}
-
-void TMergerForm::RenumberRows()
-{
-    for (int row = 0; row < TntLV->rowCount(); ++row)
-        TntLV->item(row, ItemColumn)->setText(QString::number(row + 1));
-}
-
-// The target row takes over the source row's record and texts; the Item text
-// is set by RenumberRows.
-void TMergerForm::CopyRow(int sourceRow, int targetRow)
-{
-    auto *itemCell = new QTableWidgetItem;
-    itemCell->setData(Qt::UserRole, TntLV->item(sourceRow, ItemColumn)->data(Qt::UserRole));
-    TntLV->setItem(targetRow, ItemColumn, itemCell);
-    for (int column = FileNameColumn; column < ColumnCount; ++column)
-        TntLV->setItem(targetRow, column, TntLV->item(sourceRow, column)->clone());
+    return files->Items();
 }
 
 int TMergerForm::FocusedRow() const
@@ -484,25 +549,16 @@ QList<int> TMergerForm::SelectedRows() const
     return rows;
 }
 
-void TMergerForm::SelectOnly(int row)
+// The rows first..first+count-1 become the selection, the first one focused.
+void TMergerForm::SelectRows(int first, int count)
 {
-    TntLV->setCurrentCell(row, ItemColumn, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    TntLV->scrollToItem(TntLV->item(row, ItemColumn));
-}
-
-void TMergerForm::ShowItemMethod(TItemInfo *item)
-{
-    const int row = FocusedRow();
-    if (row < 0)
-        return;
-    TntLV->item(row, PageRangeColumn)->setText(RangeText(item->RangeType));
-    TntLV->item(row, PageSortColumn)->setText(SortText(item->PageSort));
-}
-
-void TMergerForm::ClearAllItems()
-{
-    TntLV->setRowCount(0);
-    ClearItemInfos();
+    QItemSelectionModel *selection = TntLV->selectionModel();
+    const QModelIndex top = files->index(first, TFileListModel::ItemColumn);
+    selection->setCurrentIndex(top, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (count > 1)
+        selection->select(QItemSelection(top, files->index(first + count - 1, TFileListModel::ItemColumn)),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    TntLV->scrollTo(top);
 }
 
 // ---- Adding ------------------------------------------------------------------
@@ -522,13 +578,7 @@ int TMergerForm::AddPaths(const QStringList &paths, int insertAt)
         TAddFileForm dialog(this, measurable, measured);
         dialog.exec(); // stopped or not, it hands back what it measured
     }
-    int row = insertAt < 0 || insertAt > TntLV->rowCount() ? TntLV->rowCount() : insertAt;
-    for (const TItemInfo &item : measured) {
-        TItemInfo *record = NewItemInfo();
-        *record = item;
-        InsertRow(row++, record);
-    }
-    RenumberRows();
+    files->InsertItems(insertAt, measured);
     return static_cast<int>(measured.size());
 }
 
@@ -621,74 +671,35 @@ void TMergerForm::RemoveActExecute()
 {
     const QList<int> selected = SelectedRows();
     const int remembered = selected.size() == 1 ? selected.first() : 0;
-    for (int row : selected)
-        DeleteItemInfo(RowItem(row));
-    for (auto row = selected.crbegin(); row != selected.crend(); ++row)
-        TntLV->removeRow(*row);
-    if (TntLV->rowCount() > 0)
-        SelectOnly(std::min(remembered, TntLV->rowCount() - 1));
-    RenumberRows();
+    files->RemoveItems(selected);
+    if (files->rowCount() > 0)
+        SelectRows(std::min(remembered, files->rowCount() - 1));
 }
 
 void TMergerForm::ClearActExecute()
 {
-    ClearAllItems();
+    files->Clear();
 }
 
 void TMergerForm::MoveRows(const QList<int> &rows, int target)
 {
-    if (rows.isEmpty())
-        return;
-    QList<QList<QTableWidgetItem *>> moved;
-    for (int row : rows) {
-        QList<QTableWidgetItem *> cells;
-        for (int column = 0; column < ColumnCount; ++column)
-            cells.append(TntLV->takeItem(row, column));
-        moved.append(cells);
-    }
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row)
-        TntLV->removeRow(*row);
-    const int before = static_cast<int>(std::count_if(rows.begin(), rows.end(), [target](int row) { return row < target; }));
-    const int first = std::clamp(target - before, 0, TntLV->rowCount());
-    for (int i = 0; i < moved.size(); ++i) {
-        TntLV->insertRow(first + i);
-        for (int column = 0; column < ColumnCount; ++column)
-            TntLV->setItem(first + i, column, moved[i][column]);
-    }
-    TntLV->setCurrentCell(first, ItemColumn, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    for (int i = 1; i < moved.size(); ++i)
-        TntLV->selectionModel()->select(TntLV->model()->index(first + i, ItemColumn),
-                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    RenumberRows();
-}
-
-// The focused row is copied into a new row at `targetRow` and the old row is
-// deleted; records and ItemInfoList stay as they are.
-void TMergerForm::MoveFocusedRow(int targetRow)
-{
-    const int focused = FocusedRow();
-    TntLV->insertRow(targetRow);
-    const int source = targetRow <= focused ? focused + 1 : focused;
-    CopyRow(source, targetRow);
-    TntLV->removeRow(source);
-    SelectOnly(targetRow < source ? targetRow : targetRow - 1);
-    RenumberRows();
+    const int first = files->MoveItems(rows, target);
+    if (first >= 0)
+        SelectRows(first, static_cast<int>(rows.size()));
 }
 
 void TMergerForm::UpActExecute()
 {
     const int focused = FocusedRow();
-    if (focused <= 0)
-        return;
-    MoveFocusedRow(focused - 1);
+    if (focused > 0)
+        MoveRows({focused}, focused - 1);
 }
 
 void TMergerForm::DownActExecute()
 {
     const int focused = FocusedRow();
-    if (focused < 0 || focused >= TntLV->rowCount() - 1)
-        return;
-    MoveFocusedRow(focused + 2);
+    if (focused >= 0 && focused < files->rowCount() - 1)
+        MoveRows({focused}, focused + 2);
 }
 
 // ---- Method, options, merge ----------------------------------------------------
@@ -701,7 +712,7 @@ void TMergerForm::MethodActExecute()
     TItemInfo *item = RowItem(focused);
     TMethodForm dialog(this, *item);
     if (dialog.exec() == mrOk)
-        ShowItemMethod(item);
+        files->ItemChanged(focused);
 }
 
 // OK keeps the values for the merges that follow, in this run and the next ones.
@@ -745,17 +756,17 @@ QString TMergerForm::BuildOutputName() const
             return text + QStringLiteral(".pdf");
         return text;
     }
-    if ((item != FirstLastItem && item != LastFirstItem) || TntLV->rowCount() == 0)
+    if ((item != FirstLastItem && item != LastFirstItem) || files->rowCount() == 0)
         return {};
     const QString first = BaseName(RowItem(0)->FileName);
-    const QString last = BaseName(RowItem(TntLV->rowCount() - 1)->FileName);
+    const QString last = BaseName(RowItem(files->rowCount() - 1)->FileName);
     return item == FirstLastItem ? first + u'-' + last + QStringLiteral(".pdf")
                                  : last + u'-' + first + QStringLiteral(".pdf");
 }
 
 bool TMergerForm::PrepareMergeJob(QList<TItemInfo *> &job, QString &outputPath)
 {
-    if (TntLV->rowCount() < 2) {
+    if (files->rowCount() < 2) {
         ShowMessageBox(this, tr("Please add more than one file to merge"), QMessageBox::Information);
         return false;
     }
@@ -852,7 +863,7 @@ void TMergerForm::RemoveActUpdate()
 
 void TMergerForm::ClearActUpdate()
 {
-    ClearAct->setEnabled(TntLV->rowCount() > 0);
+    ClearAct->setEnabled(files->rowCount() > 0);
 }
 
 void TMergerForm::UpActUpdate()
@@ -864,7 +875,7 @@ void TMergerForm::UpActUpdate()
 void TMergerForm::DownActUpdate()
 {
     const int focused = FocusedRow();
-    DownAct->setEnabled(focused >= 0 && SelectedRows().size() == 1 && focused < TntLV->rowCount() - 1);
+    DownAct->setEnabled(focused >= 0 && SelectedRows().size() == 1 && focused < files->rowCount() - 1);
 }
 
 void TMergerForm::MethodActUpdate()
@@ -875,7 +886,7 @@ void TMergerForm::MethodActUpdate()
 // Options and Merge both need a list with at least one row.
 void TMergerForm::OptionsActUpdate()
 {
-    const bool hasRows = TntLV->rowCount() > 0;
+    const bool hasRows = files->rowCount() > 0;
     OptionsAct->setEnabled(hasRows);
     MergeAct->setEnabled(hasRows);
 }
@@ -900,14 +911,14 @@ void TMergerForm::btnHelpClick()
 // Every way of closing the window asks first when files are listed.
 void TMergerForm::closeEvent(QCloseEvent *event)
 {
-    if (TntLV->rowCount() > 0
+    if (files->rowCount() > 0
         && ShowMessageBox(this, tr("Are you sure to exit?"), QMessageBox::Question,
                           QMessageBox::Yes | QMessageBox::No)
                != QMessageBox::Yes) {
         event->ignore();
         return;
     }
-    ClearAllItems();
+    files->Clear();
     event->accept();
     emit closed();
 }

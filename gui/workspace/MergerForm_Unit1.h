@@ -14,12 +14,16 @@
 
 #include <QWidget>
 
+#include <initializer_list>
+
 class QAction;
+class QHBoxLayout;
+class QLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QTableWidget;
+class TFileListModel;
 class TFileListView;
 class TssSkinButton;
 class TssSkinForm;
@@ -73,6 +77,14 @@ protected:
 private:
     void FormCreate();
     void CreateComponents();
+    void CreateTitleBand();
+    void CreateToolbar();
+    void CreateFileList();
+    void CreateListButtons();
+    void CreateOutputSetting();
+    void LayOut();
+    QLayout *OutputSettingLayout();
+    static QHBoxLayout *Row(int left, int gap, std::initializer_list<QWidget *> widgets);
     void CreateActions();
     void CreateMenus();
     void ConnectHandlers();
@@ -111,13 +123,7 @@ private:
     void btnHelpClick();
     void cbFileNameSelect(int index);
 
-    void InsertRow(int row, TItemInfo *item);
-    void RenumberRows();
-    void CopyRow(int sourceRow, int targetRow);
-    void MoveFocusedRow(int targetRow);
-    void SelectOnly(int row);
-    void ShowItemMethod(TItemInfo *item);
-    void ClearAllItems();
+    void SelectRows(int first, int count = 1);
     // The row that has the focus, or -1; the rows selected, in row order.
     int FocusedRow() const;
     QList<int> SelectedRows() const;
@@ -133,6 +139,7 @@ private:
     TssSkinButton *btnMethod;
     TssSkinButton *btnOptions;
     TssSkinButton *btnHelp;
+    TFileListModel *files;
     TFileListView *TntLV;
     TssSkinButton *ssSkinButton1;
     TssSkinButton *ssSkinButton2;

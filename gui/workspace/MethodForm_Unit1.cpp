@@ -8,6 +8,7 @@
 #include "ShellOpen.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,42 @@ enum RangeKind { AllPages, OddPages, EvenPages, PartPages };
 
 const QString headingStyle = QStringLiteral("color: #1F2A37; font: bold 12px 'DejaVu Sans';");
 const QString bodyStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sans';");
+
+// Where method.png leaves room: the title band, three cards, the buttons.
+namespace Room {
+const QMargins title(16, 7, 10, 0);
+const int cardsLeft = 13;
+const int titleToCards = 18;
+const QSize rangeCard(434, 140);
+const QSize sortCard(434, 52);
+const QSize alternateCard(434, 110);
+const int cardGap = 10;
+const int cardsToButtons = 17;
+const QMargins buttons(12, 0, 12, 12);
+const int buttonGap = 8;
+// Inside the cards.
+const QMargins rangeInside(14, 12, 0, 0);
+const int choiceIndent = 10;     // the choices start right of the heading's start
+const int choiceColumn = 90;     // All, Odd and Even stand this far apart
+const int rowPitch = 30;         // from one row's top to the next
+const QSize pagesField(212, 26);
+const int noteGap = 8;           // between the pages field and the note under it
+const QMargins sortInside(14, 15, 0, 0);
+const int sortHeadingColumn = 190;
+const int sortChoiceColumn = 110;
+const int sortHeadingDrop = 2;   // the heading's text sits this much below the choices' top
+const QMargins alternateInside(12, 12, 0, 0);
+const int alternateIndent = 24;
+const int alternatePitch = 28;
+const int countColumn = 158;     // Mix pages' caption, at least this wide
+const int countGap = 10;
+const QSize countField(56, 26);
+const QSize upDown(18, 26);
+const int unitGap = 8;
+const int choiceDrop = 4;        // a choice beside a field sits this far below the field's top
+const int unitDrop = 5;
+const int repeatGap = 10;
+} // namespace Room
 
 // "first,first+step,..." up to last (or down to it for a negative step).
 QString SteppedPages(int first, int last, int step)
@@ -69,23 +106,42 @@ Expressions KindExpressions(RangeKind kind, int pageCount, bool reverse)
     return {ascending, SteppedPages(LastPageOfKind(firstPage, pageCount), firstPage, -2)};
 }
 
-QRadioButton *RadioButton(QWidget *panel, const char *name, const QString &caption, QPoint place)
+QRadioButton *RadioButton(QWidget *panel, const char *name, const QString &caption)
 {
     auto *button = new QRadioButton(caption, panel);
     button->setObjectName(QLatin1String(name));
     button->setStyleSheet(bodyStyle);
-    button->move(place);
-    button->adjustSize();
+    button->ensurePolished(); // its size, asked for at once, follows the style's font
     return button;
 }
 
 // A see-through panel over one of the cards of the background.
-QWidget *Panel(QWidget *parent, const char *name, const QRect &area)
+QWidget *Panel(QWidget *parent, const char *name, QSize card)
 {
     auto *panel = new QWidget(parent);
     panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(area);
+    panel->setFixedSize(card);
     return panel;
+}
+
+// The widget `drop` pixels below the top of its row.
+QVBoxLayout *Dropped(QWidget *widget, int drop)
+{
+    auto *column = new QVBoxLayout;
+    column->setSpacing(0);
+    column->addSpacing(drop);
+    column->addWidget(widget, 0, Qt::AlignLeft);
+    column->addStretch();
+    return column;
+}
+
+// A grid without spacing of its own: the rows and columns say it.
+QGridLayout *Grid(QWidget *panel, const QMargins &margins)
+{
+    auto *grid = new QGridLayout(panel);
+    grid->setContentsMargins(margins);
+    grid->setSpacing(0);
+    return grid;
 }
 
 } // namespace
@@ -152,79 +208,159 @@ TMethodForm::TMethodForm(QWidget *owner, TItemInfo &item)
     setObjectName(QStringLiteral("MethodForm"));
     setWindowTitle(tr("Merge Method"));
     ssSkinForm1 = SkinForm(this, QStringLiteral("method.png"));
-    lblTitle = Label(this, "lblTitle", tr("Merge Method"), QPoint(16, 10),
-                     QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';"));
+    lblTitle = Label(this, "lblTitle", tr("Merge Method"), QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';"));
 
     CreatePageRangePanel();
     CreatePageSortPanel();
     CreateAlternatePanel();
     CreateButtons();
+    LayOut();
     ConnectHandlers();
     SetTabOrder();
     FormCreate();
 }
 
+// Heading; All, Odd, Even; Part with its text; the note under the text.
 void TMethodForm::CreatePageRangePanel()
 {
-    TntPanel1 = Panel(this, "TntPanel1", QRect(13, 49, 434, 140));
-    TntLabel1 = Label(TntPanel1, "TntLabel1", tr("Select Page Range"), QPoint(14, 12), headingStyle);
-    rbAll = RadioButton(TntPanel1, "rbAll", tr("All"), QPoint(24, 42));
-    rbOdd = RadioButton(TntPanel1, "rbOdd", tr("Odd"), QPoint(114, 42));
-    rbEven = RadioButton(TntPanel1, "rbEven", tr("Even"), QPoint(204, 42));
-    rbPart = RadioButton(TntPanel1, "rbPart", tr("Part  e.g[1,3,6-18]"), QPoint(24, 76));
+    TntPanel1 = Panel(this, "TntPanel1", Room::rangeCard);
+    TntLabel1 = Label(TntPanel1, "TntLabel1", tr("Select Page Range"), headingStyle);
+    rbAll = RadioButton(TntPanel1, "rbAll", tr("All"));
+    rbOdd = RadioButton(TntPanel1, "rbOdd", tr("Odd"));
+    rbEven = RadioButton(TntPanel1, "rbEven", tr("Even"));
+    rbPart = RadioButton(TntPanel1, "rbPart", tr("Part  e.g[1,3,6-18]"));
     edtPages = new QLineEdit(TntPanel1);
     edtPages->setObjectName(QStringLiteral("edtPages"));
-    edtPages->setGeometry(204, 72, 212, 26);
+    edtPages->setFixedSize(Room::pagesField);
     edtPages->setAccessibleName(tr("Pages"));
-    lblInvalid = Label(TntPanel1, "lblInvalid", tr("Invalid format or out of range!"), QPoint(204, 106),
+    lblInvalid = Label(TntPanel1, "lblInvalid", tr("Invalid format or out of range!"),
                        QStringLiteral("color: #D93025; font: 12px 'DejaVu Sans';"));
     lblInvalid->hide();
+
+    QGridLayout *grid = Grid(TntPanel1, Room::rangeInside);
+    grid->addWidget(TntLabel1, 0, 0, 1, 4, Qt::AlignLeft);
+    grid->setRowMinimumHeight(1, Room::rowPitch - TntLabel1->sizeHint().height());
+    grid->setColumnMinimumWidth(0, Room::choiceIndent);
+    grid->setColumnMinimumWidth(1, Room::choiceColumn);
+    grid->setColumnMinimumWidth(2, Room::choiceColumn);
+    grid->addWidget(rbAll, 2, 1);
+    grid->addWidget(rbOdd, 2, 2);
+    grid->addWidget(rbEven, 2, 3);
+    grid->setRowMinimumHeight(3, Room::rowPitch - rbAll->sizeHint().height());
+    grid->addLayout(Dropped(rbPart, Room::choiceDrop), 4, 1, 1, 2);
+    grid->addWidget(edtPages, 4, 3, Qt::AlignLeft);
+    grid->setRowMinimumHeight(5, Room::noteGap);
+    grid->addWidget(lblInvalid, 6, 3, Qt::AlignLeft);
+    grid->setRowStretch(7, 1);
+    grid->setColumnStretch(4, 1);
 }
 
 void TMethodForm::CreatePageSortPanel()
 {
-    TntPanel2 = Panel(this, "TntPanel2", QRect(13, 199, 434, 52));
-    TntLabel2 = Label(TntPanel2, "TntLabel2", tr("Select Page Sort"), QPoint(14, 17), headingStyle);
-    rbSequence = RadioButton(TntPanel2, "rbSequence", tr("Sequence"), QPoint(204, 15));
-    rbReverse = RadioButton(TntPanel2, "rbReverse", tr("Reverse"), QPoint(314, 15));
+    TntPanel2 = Panel(this, "TntPanel2", Room::sortCard);
+    TntLabel2 = Label(TntPanel2, "TntLabel2", tr("Select Page Sort"), headingStyle);
+    rbSequence = RadioButton(TntPanel2, "rbSequence", tr("Sequence"));
+    rbReverse = RadioButton(TntPanel2, "rbReverse", tr("Reverse"));
+    QGridLayout *grid = Grid(TntPanel2, Room::sortInside);
+    grid->setColumnMinimumWidth(0, Room::sortHeadingColumn);
+    grid->setColumnMinimumWidth(1, Room::sortChoiceColumn);
+    TntLabel2->setContentsMargins(0, Room::sortHeadingDrop, 0, 0);
+    grid->addWidget(TntLabel2, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(rbSequence, 0, 1);
+    grid->addWidget(rbReverse, 0, 2);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 }
 
 void TMethodForm::CreateAlternatePanel()
 {
-    TntPanel3 = Panel(this, "TntPanel3", QRect(13, 261, 434, 110));
+    TntPanel3 = Panel(this, "TntPanel3", Room::alternateCard);
     cbAlternate = new QCheckBox(tr("Merge all files alternately"), TntPanel3);
     cbAlternate->setObjectName(QStringLiteral("cbAlternate"));
     cbAlternate->setStyleSheet(headingStyle);
-    cbAlternate->move(12, 12);
-    cbAlternate->adjustSize();
-    rbMixPages = RadioButton(TntPanel3, "rbMixPages", tr("Mix pages by every"), QPoint(36, 44));
+    cbAlternate->ensurePolished();
+    rbMixPages = RadioButton(TntPanel3, "rbMixPages", tr("Mix pages by every"));
     maskEditPage = new QLineEdit(QStringLiteral("1"), TntPanel3);
     maskEditPage->setObjectName(QStringLiteral("maskEditPage"));
     maskEditPage->setAccessibleName(tr("Pages per pass"));
-    maskEditPage->setGeometry(204, 40, 56, 26);
+    maskEditPage->setFixedSize(Room::countField);
     UpDownPage = new TUpDown(maskEditPage, TntPanel3);
     UpDownPage->setObjectName(QStringLiteral("UpDownPage"));
-    UpDownPage->setGeometry(260, 40, 18, 26);
+    UpDownPage->setFixedSize(Room::upDown);
     UpDownPage->SetRange(1, 32767);
-    TntLabel3 = Label(TntPanel3, "TntLabel3", tr("page(s)"), QPoint(286, 45), bodyStyle);
-    rbRepeat = RadioButton(TntPanel3, "rbRepeat", tr("Repeat"), QPoint(36, 76));
-    // The count field sits right of its radio button, whatever the language.
-    const int countLeft = std::max(204, rbMixPages->geometry().right() + 10);
-    maskEditPage->move(countLeft, 40);
-    UpDownPage->move(countLeft + 56, 40);
-    TntLabel3->move(countLeft + 82, 45);
+    TntLabel3 = Label(TntPanel3, "TntLabel3", tr("page(s)"), bodyStyle);
+    rbRepeat = RadioButton(TntPanel3, "rbRepeat", tr("Repeat"));
+    LayOutAlternatePanel();
+}
+
+// The count field sits right of its radio button, whatever the language.
+void TMethodForm::LayOutAlternatePanel()
+{
+    auto *count = new QHBoxLayout;
+    count->setSpacing(0);
+    count->addWidget(maskEditPage);
+    count->addWidget(UpDownPage);
+    count->addSpacing(Room::unitGap);
+    TntLabel3->setContentsMargins(0, Room::unitDrop, 0, 0);
+    count->addWidget(TntLabel3, 0, Qt::AlignLeft | Qt::AlignTop);
+    count->addStretch();
+    QGridLayout *grid = Grid(TntPanel3, Room::alternateInside);
+    grid->addWidget(cbAlternate, 0, 0, 1, 4, Qt::AlignLeft);
+    grid->setRowMinimumHeight(1, Room::alternatePitch - cbAlternate->sizeHint().height());
+    grid->setColumnMinimumWidth(0, Room::alternateIndent);
+    grid->setColumnMinimumWidth(1, Room::countColumn);
+    grid->setColumnMinimumWidth(2, Room::countGap);
+    grid->addLayout(Dropped(rbMixPages, Room::choiceDrop), 2, 1);
+    grid->addLayout(count, 2, 3);
+    grid->setRowMinimumHeight(3, Room::repeatGap);
+    grid->addWidget(rbRepeat, 4, 1, 1, 3, Qt::AlignLeft);
+    grid->setRowStretch(5, 1);
+    grid->setColumnStretch(3, 1);
 }
 
 void TMethodForm::CreateButtons()
 {
-    SBtnHelp = SkinButton(this, "SBtnHelp", QStringLiteral("dlg_help.png"), QPoint(12, 388), 4, tr("Help"));
-    SBtnOk = SkinButton(this, "SBtnOk", QStringLiteral("dlg_ok.png"), QPoint(260, 388), 4, tr("OK"));
-    SBtnCancel = SkinButton(this, "SBtnCancel", QStringLiteral("dlg_cancel.png"), QPoint(358, 388), 4, tr("Cancel"));
-    SBtnClose = SkinButton(this, "SBtnClose", QStringLiteral("btn_close.png"), QPoint(width() - 38, 7));
+    SBtnHelp = SkinButton(this, "SBtnHelp", QStringLiteral("dlg_help.png"), 4, tr("Help"));
+    SBtnOk = SkinButton(this, "SBtnOk", QStringLiteral("dlg_ok.png"), 4, tr("OK"));
+    SBtnCancel = SkinButton(this, "SBtnCancel", QStringLiteral("dlg_cancel.png"), 4, tr("Cancel"));
+    SBtnClose = SkinButton(this, "SBtnClose", QStringLiteral("btn_close.png"));
     SBtnCancel->SetModalResult(mrCancel);
     SBtnClose->SetModalResult(mrCancel);
     SBtnClose->setFocusPolicy(Qt::NoFocus);
     SBtnClose->setAccessibleName(tr("Close"));
+}
+
+// The title band, the three cards of method.png, Help at the left and OK
+// and Cancel at the right.
+void TMethodForm::LayOut()
+{
+    auto *title = new QHBoxLayout;
+    title->setContentsMargins(Room::title);
+    title->addWidget(lblTitle, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    title->addStretch();
+    title->addWidget(SBtnClose);
+    auto *cards = new QVBoxLayout;
+    cards->setContentsMargins(Room::cardsLeft, 0, 0, 0);
+    cards->setSpacing(Room::cardGap);
+    for (QWidget *card : {TntPanel1, TntPanel2, TntPanel3})
+        cards->addWidget(card, 0, Qt::AlignLeft);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(Room::buttons);
+    buttons->setSpacing(Room::buttonGap);
+    buttons->addWidget(SBtnHelp);
+    buttons->addStretch();
+    buttons->addWidget(SBtnOk);
+    buttons->addWidget(SBtnCancel);
+
+    auto *form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setSpacing(0);
+    form->addLayout(title);
+    form->addSpacing(Room::titleToCards);
+    form->addLayout(cards);
+    form->addSpacing(Room::cardsToButtons);
+    form->addStretch();
+    form->addLayout(buttons);
 }
 
 // Top to bottom, as the dialog reads; OK before Cancel, then Help.

@@ -67,6 +67,8 @@ private:
     void CreatePageSortPanel();
     void CreateAlternatePanel();
     void CreateButtons();
+    void LayOutAlternatePanel();
+    void LayOut();
     void ConnectHandlers();
     void SetTabOrder();
 

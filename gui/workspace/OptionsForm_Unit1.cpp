@@ -6,11 +6,14 @@
 #include "SSForm.h"
 #include "SkinArtwork.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStackedLayout>
 
 namespace {
 
@@ -20,7 +23,26 @@ const QString checkStyle = QStringLiteral("color: #1F2A37; font: 12px 'DejaVu Sa
 const QString captionStyle = QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';");
 const QString tabProperties = QStringLiteral("tab_properties.png");
 const QString tabOther = QStringLiteral("tab_other.png");
-const QRect panelPlace(21, 76, 398, 198);
+const QString noteStyle = QStringLiteral("color: #5B6573; font: 11px 'DejaVu Sans'; background: transparent;");
+
+// Where options.png leaves room: the title band, the tabs over the panel
+// picture, the buttons below it.
+namespace Room {
+const QMargins title(16, 7, 10, 0);  // caption at the left, close button at the right
+const int titleToTabs = 19;
+const int tabsLeft = 20;
+const int panelLeft = 21;
+const int panelToButtons = 20;
+const QMargins buttons(0, 0, 20, 16);
+const int buttonGap = 8;
+// Inside the panel picture.
+const QMargins fields(19, 20, 19, 0);
+const int labelColumn = 90;   // the fields start this far right of the labels
+const int fieldPitch = 40;    // from one field to the next
+const QMargins checks(19, 24, 19, 0);
+const int checkPitch = 32;
+const int noteIndent = 22;    // a note starts under its check box's text
+} // namespace Room
 
 QPixmap PanelPicture()
 {
@@ -39,24 +61,22 @@ TOptionsForm::TOptionsForm(QWidget *owner, const TOutputOptions &values)
     setWindowTitle(context ? context->ProductTitle : QString());
 
     ssSkinForm1 = SkinForm(this, QStringLiteral("options.png"));
-    lblCaption = Label(this, "lblCaption", tr("Options"), QPoint(16, 10), captionStyle);
-
-    btnClose = AddButton("btnClose", QStringLiteral("btn_close.png"), QPoint(width() - 38, 7), mrCancel);
+    lblCaption = Label(this, "lblCaption", tr("Options"), captionStyle);
+    btnClose = AddButton("btnClose", QStringLiteral("btn_close.png"), mrCancel);
     btnClose->setFocusPolicy(Qt::NoFocus);
     btnClose->setAccessibleName(tr("Close"));
-    btnProperties = AddButton("btnProperties", tabProperties, QPoint(20, 50), mrNone, tr("Properties"));
-    btnOther = AddButton("btnOther", tabOther, QPoint(206, 50), mrNone, tr("Other"));
+    btnProperties = AddButton("btnProperties", tabProperties, mrNone, tr("Properties"));
+    btnOther = AddButton("btnOther", tabOther, mrNone, tr("Other"));
     for (TssSkinButton *tab : { btnProperties, btnOther })
         tab->SetMask(false);
     CreatePanels();
-    ssSkinButton1 = AddButton("ssSkinButton1", QStringLiteral("dlg_ok.png"), QPoint(232, 294), mrOk, tr("OK"));
-    ssSkinButton2 = AddButton("ssSkinButton2", QStringLiteral("dlg_cancel.png"), QPoint(330, 294), mrCancel, tr("Cancel"));
+    ssSkinButton1 = AddButton("ssSkinButton1", QStringLiteral("dlg_ok.png"), mrOk, tr("OK"));
+    ssSkinButton2 = AddButton("ssSkinButton2", QStringLiteral("dlg_cancel.png"), mrCancel, tr("Cancel"));
+    LayOut();
 
     connect(btnProperties, &TssCustomButton::OnClick, this, &TOptionsForm::btnPropertiesClick);
     connect(btnOther, &TssCustomButton::OnClick, this, &TOptionsForm::btnOtherClick);
 
-    // The two panels share one place; the selected tab decides which shows.
-    PanelOther->setGeometry(PanelProperties->geometry());
     LoadValues(values);
     SetTabOrder();
     TntComboBox1->setFocus();
@@ -64,42 +84,93 @@ TOptionsForm::TOptionsForm(QWidget *owner, const TOutputOptions &values)
     ShowTab();
 }
 
-TssSkinButton *TOptionsForm::AddButton(const char *name, const QString &strip, QPoint place, int modalResult,
-                                       const QString &caption)
+TssSkinButton *TOptionsForm::AddButton(const char *name, const QString &strip, int modalResult, const QString &caption)
 {
     bool tab = strip.startsWith(QLatin1String("tab_"));
-    TssSkinButton *button = SkinButton(this, name, strip, place, tab ? 1 : 4, caption);
+    TssSkinButton *button = SkinButton(this, name, strip, tab ? 1 : 4, caption);
     if (tab) // a tab face is one image of its list
         button->SetSkin(SkinArtwork::ListImage(strip, 0, 2), SkinArtwork::SharpListImage(strip, 0, 2));
     button->SetModalResult(modalResult);
     return button;
 }
 
+// Title band, tabs, the two panels in one place (the selected tab decides
+// which shows), and OK and Cancel at the right.
+void TOptionsForm::LayOut()
+{
+    auto *title = new QHBoxLayout;
+    title->setContentsMargins(Room::title);
+    title->addWidget(lblCaption, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    title->addStretch();
+    title->addWidget(btnClose);
+    auto *tabs = new QHBoxLayout;
+    tabs->setContentsMargins(Room::tabsLeft, 0, 0, 0);
+    tabs->setSpacing(0);
+    tabs->addWidget(btnProperties);
+    tabs->addWidget(btnOther);
+    tabs->addStretch();
+    // Both panels keep the one place, the hidden one too.
+    auto *stack = new QStackedLayout;
+    stack->setStackingMode(QStackedLayout::StackAll);
+    stack->addWidget(PanelProperties);
+    stack->addWidget(PanelOther);
+    auto *panels = new QHBoxLayout;
+    panels->setContentsMargins(Room::panelLeft, 0, 0, 0);
+    panels->addLayout(stack);
+    panels->addStretch();
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(Room::buttons);
+    buttons->setSpacing(Room::buttonGap);
+    buttons->addStretch();
+    buttons->addWidget(ssSkinButton1);
+    buttons->addWidget(ssSkinButton2);
+
+    auto *form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setSpacing(0);
+    form->addLayout(title);
+    form->addSpacing(Room::titleToTabs);
+    form->addLayout(tabs);
+    form->addLayout(panels);
+    form->addSpacing(Room::panelToButtons);
+    form->addStretch();
+    form->addLayout(buttons);
+    // The stack lowers the panel it adds; the background stays beneath them all.
+    ssSkinForm1->lower();
+}
+
 QWidget *TOptionsForm::PanelWithBackground(const char *name, const char *imageName, QLabel *&image)
 {
     auto *panel = new QWidget(this);
     panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(panelPlace);
     image = new QLabel(panel);
     image->setObjectName(QLatin1String(imageName));
     image->setPixmap(PanelPicture());
-    image->setGeometry(0, 0, panelPlace.width(), panelPlace.height());
+    const QSize size = SkinArtwork::Picture(QStringLiteral("options_panel.png")).size();
+    image->setGeometry(QRect(QPoint(0, 0), size));
+    panel->setFixedSize(size);
     return panel;
 }
 
-QCheckBox *TOptionsForm::CheckBox(QWidget *panel, const char *name, const QString &caption, int top)
+QCheckBox *TOptionsForm::CheckBox(QWidget *panel, const char *name, const QString &caption)
 {
     auto *box = new QCheckBox(caption, panel);
     box->setObjectName(QLatin1String(name));
     box->setStyleSheet(checkStyle);
-    box->move(19, top);
-    box->adjustSize();
+    box->ensurePolished(); // its size, asked for at once, follows the style's font
     return box;
 }
 
-void TOptionsForm::CreatePanels()
+// Each label sits left of its field; a longer label moves the fields right.
+void TOptionsForm::CreatePropertiesPanel()
 {
     PanelProperties = PanelWithBackground("PanelProperties", "TntImage1", TntImage1);
+    auto *grid = new QGridLayout(PanelProperties);
+    grid->setContentsMargins(Room::fields);
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(0);
+    grid->setColumnMinimumWidth(0, Room::labelColumn);
+    grid->setColumnStretch(1, 1);
     QLabel **labels[] = { &lblTitle, &lblSubject, &lblAuthor, &lblKeywords };
     QComboBox **fields[] = { &TntComboBox1, &TntComboBox2, &TntComboBox3, &TntComboBox4 };
     const char *names[] = { "lblTitle", "lblSubject", "lblAuthor", "lblKeywords" };
@@ -107,27 +178,54 @@ void TOptionsForm::CreatePanels()
     // What a screen reader says for each field: its label without the colon.
     const QString spoken[] = { tr("Title"), tr("Subject"), tr("Author"), tr("Keywords") };
     for (int row = 0; row < 4; ++row) {
-        int top = 20 + 40 * row;
-        QLabel *label = new QLabel(captions[row], PanelProperties);
-        label->setObjectName(QLatin1String(names[row]));
-        label->setStyleSheet(rowStyle);
-        label->move(19, top + 4);
-        label->adjustSize();
-        *labels[row] = label;
+        *labels[row] = Label(PanelProperties, names[row], captions[row], rowStyle);
         auto *field = new QComboBox(PanelProperties);
         field->setObjectName(QStringLiteral("TntComboBox%1").arg(row + 1));
         field->setEditable(true);
         field->setInsertPolicy(QComboBox::NoInsert);
-        field->setGeometry(109, top, 270, 24);
+        field->setFixedHeight(24);
         field->setAccessibleName(spoken[row]);
-        label->setBuddy(field);
+        (*labels[row])->setBuddy(field);
         *fields[row] = field;
+        grid->setRowMinimumHeight(row, Room::fieldPitch);
+        grid->addWidget(*labels[row], row, 0, Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(field, row, 1, Qt::AlignTop);
+        (*labels[row])->setContentsMargins(0, 4, 8, 0);
     }
+    grid->setRowStretch(4, 1);
+}
 
+void TOptionsForm::CreateOtherPanel()
+{
     PanelOther = PanelWithBackground("PanelOther", "TntImage2", TntImage2);
-    cbOpenFile = CheckBox(PanelOther, "cbOpenFile", tr("Open the file after merging successfully"), 24);
-    cbKeepNavigation = CheckBox(PanelOther, "cbKeepNavigation", tr("Keep bookmarks, links and form fields"), 56);
-    cbBookmarkPerFile = CheckBox(PanelOther, "cbBookmarkPerFile", tr("Add a bookmark for each file"), 88);
+    cbOpenFile = CheckBox(PanelOther, "cbOpenFile", tr("Open the file after merging successfully"));
+    cbKeepNavigation = CheckBox(PanelOther, "cbKeepNavigation", tr("Keep the whole document"));
+    lblKeepNavigationNote = Label(PanelOther, "lblKeepNavigationNote",
+                                  tr("Bookmarks, links, form fields, tags, layers, metadata, document settings and "
+                                     "attachments; unchecked, only the pages."),
+                                  noteStyle);
+    lblKeepNavigationNote->setWordWrap(true);
+    lblKeepNavigationNote->setContentsMargins(Room::noteIndent, 0, 0, 0);
+    cbBookmarkPerFile = CheckBox(PanelOther, "cbBookmarkPerFile", tr("Add a bookmark for each file"));
+    // The check boxes stand at their pitch; the note follows its check box
+    // closely and keeps the same gap to the next one.
+    const int gap = Room::checkPitch - cbOpenFile->sizeHint().height();
+    auto *column = new QVBoxLayout(PanelOther);
+    column->setContentsMargins(Room::checks);
+    column->setSpacing(0);
+    column->addWidget(cbOpenFile);
+    column->addSpacing(gap);
+    column->addWidget(cbKeepNavigation);
+    column->addWidget(lblKeepNavigationNote);
+    column->addSpacing(gap);
+    column->addWidget(cbBookmarkPerFile);
+    column->addStretch();
+}
+
+void TOptionsForm::CreatePanels()
+{
+    CreatePropertiesPanel();
+    CreateOtherPanel();
 }
 
 void TOptionsForm::LoadValues(const TOutputOptions &values)

@@ -1,8 +1,8 @@
 #pragma once
 // The options dialog, on two tabs: the document information the merges give
 // their output (title, subject, author, keywords), and how a merge ends and
-// what it keeps (open the result at once; keep bookmarks, links and form
-// fields; add a bookmark for each file). OK hands the values back to the main
+// what it keeps (open the result at once; keep the whole document: bookmarks,
+// links, forms, tags, layers, metadata...; add a bookmark for each file). OK hands the values back to the main
 // window, which keeps them; Cancel and the close button change nothing.
 
 #include "OutputOptions.h"
@@ -49,6 +49,7 @@ public:
     QLabel *TntImage2;
     QCheckBox *cbOpenFile;
     QCheckBox *cbKeepNavigation;
+    QLabel *lblKeepNavigationNote;
     QCheckBox *cbBookmarkPerFile;
     TssSkinButton *ssSkinButton1;
     TssSkinButton *ssSkinButton2;
@@ -59,13 +60,15 @@ protected:
 
 private:
     void CreatePanels();
+    void CreatePropertiesPanel();
+    void CreateOtherPanel();
+    void LayOut();
     QWidget *PanelWithBackground(const char *name, const char *imageName, QLabel *&image);
-    QCheckBox *CheckBox(QWidget *panel, const char *name, const QString &caption, int top);
+    QCheckBox *CheckBox(QWidget *panel, const char *name, const QString &caption);
     void LoadValues(const TOutputOptions &values);
     void SetTabOrder();
     void ShowTab();
-    TssSkinButton *AddButton(const char *name, const QString &strip, QPoint place, int modalResult,
-                             const QString &caption = QString());
+    TssSkinButton *AddButton(const char *name, const QString &strip, int modalResult, const QString &caption = QString());
 
     int selectedTab = 0;
 };

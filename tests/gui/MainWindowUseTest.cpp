@@ -53,7 +53,6 @@ protected:
     {
         User.Answer(QMessageBox::Yes);
         Form->close();
-        ClearItemInfos();
     }
 
     QString File(const QString &name) const { return QString::fromStdString(App.Folder.file(name.toStdString())); }
@@ -262,7 +261,7 @@ TEST_F(MainWindowUse, DraggedRowsMoveTogetherAndKeepTheirRecords)
         EXPECT_EQ(SelectedRows(), c.selectedAfter);
         for (int row = 0; row < 5; ++row)
             EXPECT_EQ(Form->RowItem(row), records[FileNames()[row]]);
-        EXPECT_EQ(List->item(4, 0)->text(), "5");
+        EXPECT_EQ(CellText(List, 4, 0), "5");
     }
 }
 
@@ -281,7 +280,7 @@ TEST_F(MainWindowUse, ADropLandsWhereItIsDropped)
     EXPECT_EQ(FileNames(), (QStringList{"a.pdf", "x.pdf", "f1.pdf", "b.pdf"}));
     const QStringList numbers = {"1", "2", "3", "4"};
     for (int row = 0; row < 4; ++row)
-        EXPECT_EQ(List->item(row, 0)->text(), numbers[row]);
+        EXPECT_EQ(CellText(List, row, 0), numbers[row]);
     // Below the last row: at the end.
     DropOnList({WritePdf(File("y.pdf"), 1)}, QPoint(20, List->viewport()->height() - 5));
     EXPECT_EQ(FileNames().last(), "y.pdf");

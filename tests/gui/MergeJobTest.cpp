@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QFile>
@@ -37,7 +38,7 @@ protected:
     void SetUp() override { MergeAlternately = false; }
     void TearDown() override
     {
-        ClearItemInfos();
+        Records.clear();
         MergeAlternately = false;
     }
 
@@ -47,7 +48,7 @@ protected:
     TItemInfo *Record(const QString &path, int pages, const QString &mergeRange = {}, int mixPages = 1, int alternateType = 0,
                       const QString &pageRange = {})
     {
-        TItemInfo *item = NewItemInfo();
+        TItemInfo *item = &Records.emplace_back();
         item->FilePath = path;
         item->FileName = path.section(QLatin1Char('/'), -1);
         item->TotalPages = pages;
@@ -95,6 +96,7 @@ protected:
     RunningApplication App;
     ScriptedUser User;
     RecordingDesktop Desktop;
+    std::deque<TItemInfo> Records; // the jobs' records; a deque keeps their addresses as it grows
     int LastBar = -1;
     QStringList Shown; // "file page/pages" for every page, as the dialog showed it
     QString LastPageText;
@@ -160,7 +162,7 @@ TEST_F(MergeJobTest, AlternatingMergesInterleaveSlicesOfEachSelection)
         EXPECT_EQ(RunJob(testCase.job(), output), mrOk);
         testing_support::expectPagesMatch(output.toStdString(), testCase.expected);
         EXPECT_EQ(LastBar, 100);
-        ClearItemInfos();
+        Records.clear();
     }
     EXPECT_TRUE(Desktop.Opened.isEmpty());
 }
@@ -214,8 +216,26 @@ TEST_F(MergeJobTest, StopDeclinedResumesAndStopConfirmedDeletesTheOutput)
             EXPECT_EQ(testing_support::qpdfPageCount(output.toStdString()), 4830);
             EXPECT_EQ(LastBar, 100);
         }
-        ClearItemInfos();
+        Records.clear();
     }
+}
+
+// The application quits while a merge runs, so no event loop runs any more:
+// the progress dialog still stops the worker, serving its last hand-overs
+// instead of waiting on it for ever, and deletes the partial output.
+TEST_F(MergeJobTest, QuittingTheApplicationMidMergeStopsTheWorkerAndDeletesThePartialFile)
+{
+    QString big = QString::fromLatin1(bigManual);
+    ASSERT_TRUE(QFile::exists(big));
+    const QString output = File("quitting.pdf");
+    RunJob({ Record(big, 2415), Record(big, 2415) }, output, [](TConvertForm &form) {
+        if (form.Thread->PagesDone < 50)
+            return false;
+        QCoreApplication::exit(0);
+        return true;
+    });
+    EXPECT_EQ(CurrentConvertThread, nullptr);
+    EXPECT_FALSE(QFile::exists(output));
 }
 
 TEST_F(MergeJobTest, FailuresSayMergeFailed)
@@ -242,7 +262,7 @@ TEST_F(MergeJobTest, FailuresSayMergeFailed)
         ASSERT_EQ(User.Seen.size(), 1);
         EXPECT_EQ(User.Seen[0].Text, "Merge Failed");
         EXPECT_FALSE(QFile::exists(testCase.output));
-        ClearItemInfos();
+        Records.clear();
     }
     // Fewer than two records: nothing reaches the engine.
     User.Seen.clear();
@@ -350,7 +370,7 @@ TEST_F(MergeJobTest, MergeFailedShowsTheEnginesReason)
         ASSERT_EQ(User.Seen.size(), 1);
         EXPECT_EQ(User.Seen[0].Text, "Merge Failed");
         EXPECT_TRUE(User.Seen[0].Detail.contains(testCase.named)) << User.Seen[0].Detail.toStdString();
-        ClearItemInfos();
+        Records.clear();
     }
 }
 

@@ -22,8 +22,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QSet>
 #include <QStandardPaths>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -41,7 +42,7 @@ protected:
         MergeAlternately = true; // the window turns it off
         Form = std::make_unique<TMergerForm>();
         Form->show();
-        List = Form->findChild<QTableWidget *>("TntLV");
+        List = Form->findChild<QTableView *>("TntLV");
         NameBox = Form->findChild<QComboBox *>("cbFileName");
         Folder = Form->findChild<QLineEdit *>("edtOutputFolder");
     }
@@ -70,21 +71,21 @@ protected:
     void Select(const QList<int> &rows) { SelectRows(List, rows); }
     QList<int> SelectedRows() const { return workspace_testing::SelectedRows(List); }
 
-    // The records of the rows are exactly the records of ItemInfoList.
+    // Every row has a record of its own.
     void ExpectRecordsMatchRows() const
     {
         QList<TItemInfo *> rows = Form->RowItems();
-        QList<TItemInfo *> listed = ItemInfoList;
+        EXPECT_EQ(rows.size(), List->model()->rowCount());
+        EXPECT_FALSE(rows.contains(nullptr));
         std::sort(rows.begin(), rows.end());
-        std::sort(listed.begin(), listed.end());
-        EXPECT_EQ(rows, listed);
+        EXPECT_EQ(std::adjacent_find(rows.begin(), rows.end()), rows.end());
     }
 
     RunningApplication Application;
     ScriptedUser User;
     RecordingDesktop Desktop;
     std::unique_ptr<TMergerForm> Form;
-    QTableWidget *List = nullptr;
+    QTableView *List = nullptr;
     QComboBox *NameBox = nullptr;
     QLineEdit *Folder = nullptr;
 };
@@ -105,8 +106,8 @@ TEST_F(MergerFormTest, StartsEmptyWithTheDefaultFolderAndTheFirstLastName)
     EXPECT_EQ(NameBox->count(), 3);
 
     QStringList headers;
-    for (int column = 0; column < List->columnCount(); ++column)
-        headers.append(List->horizontalHeaderItem(column)->text());
+    for (int column = 0; column < List->model()->columnCount(); ++column)
+        headers.append(List->model()->headerData(column, Qt::Horizontal).toString());
     EXPECT_EQ(headers, (QStringList{"Item", "File Name", "Size", "Total Pages", "Page Range", "Page Sort"}));
     EXPECT_FALSE(List->horizontalHeader()->sectionsClickable());
 
@@ -137,7 +138,7 @@ TEST_F(MergerFormTest, ABatchWithADamagedFileGivesARowPerGoodFile)
     Form->AddPaths({one, WriteDamaged(File("broken.pdf")), big});
 
     EXPECT_TRUE(User.Seen.isEmpty());
-    ASSERT_EQ(List->rowCount(), 2);
+    ASSERT_EQ(List->model()->rowCount(), 2);
     const QString bigSize = QString::number(QFileInfo(big).size() / 1024) + "KB";
     const QStringList expectedRows[] = {
         {"1", "one.pdf", "0KB", "1", "All", "Sequence"},
@@ -146,11 +147,11 @@ TEST_F(MergerFormTest, ABatchWithADamagedFileGivesARowPerGoodFile)
     for (int row = 0; row < 2; ++row) {
         QStringList texts;
         for (int column = 0; column < 6; ++column)
-            texts.append(List->item(row, column)->text());
+            texts.append(CellText(List, row, column));
         EXPECT_EQ(texts, expectedRows[row]);
     }
     EXPECT_NE(bigSize, "0KB");
-    EXPECT_EQ(List->item(0, 2)->textAlignment(), Qt::AlignCenter);
+    EXPECT_EQ(List->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(), Qt::AlignCenter);
     EXPECT_EQ(Form->RowItem(1)->FilePath, big);
     EXPECT_EQ(Form->RowItem(1)->PageRange, "1-60");
     EXPECT_EQ(Form->RowItem(0)->MergeRange, "1");
@@ -166,7 +167,7 @@ TEST_F(MergerFormTest, TheSameFileTwiceGivesTwoRowsWithRecordsOfTheirOwn)
     const QString path = WritePdf(File("same.pdf"), 2);
     Form->AddPaths({path});
     Form->AddPaths({path});
-    ASSERT_EQ(List->rowCount(), 2);
+    ASSERT_EQ(List->model()->rowCount(), 2);
     EXPECT_NE(Form->RowItem(0), Form->RowItem(1));
     EXPECT_EQ(ItemTexts(), (QStringList{"1", "2"}));
     ExpectRecordsMatchRows();
@@ -252,7 +253,7 @@ TEST_F(MergerFormTest, RemovingSelectsTheRowThatTakesThePlaceOfTheRemovedOne)
         for (int row = 1; row <= c.Left.size(); ++row)
             numbers.append(QString::number(row));
         EXPECT_EQ(ItemTexts(), numbers);
-        EXPECT_EQ(ItemInfoList.size(), c.Left.size());
+        EXPECT_EQ(Form->RowItems().size(), c.Left.size());
         ExpectRecordsMatchRows();
     }
 }
@@ -294,7 +295,7 @@ TEST_F(MergerFormTest, TheEnabledRulesFollowTheFocusAndTheSelection)
 TEST_F(MergerFormTest, MovingReordersTheRowsButNotTheRecords)
 {
     AddFiles({"a.pdf", "b.pdf", "c.pdf"});
-    const QList<TItemInfo *> created = ItemInfoList;
+    const QList<TItemInfo *> created = Form->RowItems();
     TItemInfo *b = Form->RowItem(1);
 
     Select({1});
@@ -302,7 +303,7 @@ TEST_F(MergerFormTest, MovingReordersTheRowsButNotTheRecords)
     EXPECT_EQ(FileNames(), (QStringList{"b.pdf", "a.pdf", "c.pdf"}));
     EXPECT_EQ(Form->RowItem(0), b);
     EXPECT_EQ(SelectedRows(), (QList<int>{0}));
-    EXPECT_EQ(List->currentRow(), 0);
+    EXPECT_EQ(List->currentIndex().row(), 0);
     EXPECT_EQ(ItemTexts(), (QStringList{"1", "2", "3"}));
     Idle();
     EXPECT_FALSE(Action("UpAct")->isEnabled());
@@ -312,11 +313,12 @@ TEST_F(MergerFormTest, MovingReordersTheRowsButNotTheRecords)
     Action("DownAct")->trigger();
     EXPECT_EQ(FileNames(), (QStringList{"a.pdf", "c.pdf", "b.pdf"}));
     EXPECT_EQ(Form->RowItem(2), b);
-    EXPECT_EQ(List->currentRow(), 2);
-    EXPECT_EQ(List->item(2, 4)->text(), "All");
+    EXPECT_EQ(List->currentIndex().row(), 2);
+    EXPECT_EQ(CellText(List, 2, 4), "All");
     Idle();
     EXPECT_FALSE(Action("DownAct")->isEnabled());
-    EXPECT_EQ(ItemInfoList, created);
+    QList<TItemInfo *> moved = Form->RowItems();
+    EXPECT_EQ(QSet<TItemInfo *>(moved.begin(), moved.end()), QSet<TItemInfo *>(created.begin(), created.end()));
 }
 
 TEST_F(MergerFormTest, TheMethodDialogOfTheFocusedRowRewritesItsRecordAndTexts)
@@ -337,10 +339,10 @@ TEST_F(MergerFormTest, TheMethodDialogOfTheFocusedRowRewritesItsRecordAndTexts)
         QApplication::sendEvent(List->viewport(), &event);
     }
     EXPECT_EQ(methodDialog.Shown, 1);
-    EXPECT_EQ(List->item(1, 4)->text(), "Odd");
-    EXPECT_EQ(List->item(1, 5)->text(), "Reverse");
+    EXPECT_EQ(CellText(List, 1, 4), "Odd");
+    EXPECT_EQ(CellText(List, 1, 5), "Reverse");
     EXPECT_EQ(Form->RowItem(1)->MergeRange, "3,1");
-    EXPECT_EQ(List->item(0, 4)->text(), "All");
+    EXPECT_EQ(CellText(List, 0, 4), "All");
 
     WindowWatch cancelled("MethodForm", [](QWidget *dialog) {
         dialog->findChild<QRadioButton *>("rbEven")->click();
@@ -349,7 +351,7 @@ TEST_F(MergerFormTest, TheMethodDialogOfTheFocusedRowRewritesItsRecordAndTexts)
     Idle();
     Action("MethodAct")->trigger();
     EXPECT_EQ(cancelled.Shown, 1);
-    EXPECT_EQ(List->item(1, 4)->text(), "Odd");
+    EXPECT_EQ(CellText(List, 1, 4), "Odd");
     EXPECT_EQ(Form->RowItem(1)->RangeType, 1);
 }
 
@@ -472,12 +474,12 @@ TEST_F(MergerFormTest, ClosingAsksOnlyWhenFilesAreListed)
     ASSERT_EQ(User.Seen.size(), 1);
     EXPECT_EQ(User.Seen[0].Text, "Are you sure to exit?");
     EXPECT_TRUE(Form->isVisible());
-    EXPECT_EQ(List->rowCount(), 1);
+    EXPECT_EQ(List->model()->rowCount(), 1);
 
     User.Answer(QMessageBox::Yes);
     Click(Form->findChild<TssSkinButton *>("btnClose"));
     EXPECT_FALSE(Form->isVisible());
-    EXPECT_TRUE(ItemInfoList.isEmpty());
+    EXPECT_TRUE(Form->RowItems().isEmpty());
     EXPECT_EQ(User.Seen.size(), 2);
 }
 

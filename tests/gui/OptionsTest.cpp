@@ -14,11 +14,13 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 
 using namespace workspace_testing;
@@ -47,7 +49,6 @@ protected:
     void TearDown() override
     {
         QFile::remove(StoredPath());
-        ClearItemInfos();
     }
 
     QString StoredPath() const { return OutputOptionsPath(QStringLiteral("Quellan PDF Merger")); }
@@ -56,6 +57,7 @@ protected:
     RunningApplication App;
     ScriptedUser User;
     RecordingDesktop Desktop;
+    std::deque<TItemInfo> Records; // the jobs' records; a deque keeps their addresses as it grows
 };
 
 TEST_F(OptionsTest, TheDialogSwitchesTabsAndOkHandsBackWhatItShows)
@@ -77,7 +79,17 @@ TEST_F(OptionsTest, TheDialogSwitchesTabsAndOkHandsBackWhatItShows)
     for (QCheckBox *box : { options.cbOpenFile, options.cbKeepNavigation, options.cbBookmarkPerFile })
         EXPECT_TRUE(box->isVisible()) << box->text().toStdString();
     EXPECT_EQ(options.cbOpenFile->text(), "Open the file after merging successfully");
-    EXPECT_EQ(options.cbKeepNavigation->text(), "Keep bookmarks, links and form fields");
+    EXPECT_EQ(options.cbKeepNavigation->text(), "Keep the whole document");
+    EXPECT_TRUE(options.lblKeepNavigationNote->isVisible());
+    EXPECT_TRUE(options.lblKeepNavigationNote->text().startsWith("Bookmarks, links, form fields, tags, layers, metadata"));
+    // Every row lies inside the panel picture, under the one before it.
+    int below = 0;
+    for (QWidget *row : std::initializer_list<QWidget *>{ options.cbOpenFile, options.cbKeepNavigation,
+                                                          options.lblKeepNavigationNote, options.cbBookmarkPerFile }) {
+        EXPECT_GE(row->geometry().top(), below);
+        EXPECT_TRUE(options.PanelOther->rect().contains(row->geometry())) << row->objectName().toStdString();
+        below = row->geometry().bottom();
+    }
     EXPECT_EQ(options.cbBookmarkPerFile->text(), "Add a bookmark for each file");
     options.cbOpenFile->click();
     options.cbKeepNavigation->click();
@@ -177,7 +189,7 @@ protected:
         const QString output = File("with-options.pdf");
         QList<TItemInfo *> job;
         for (const char *manual : { manualWithOutline, secondManual }) {
-            TItemInfo *item = NewItemInfo();
+            TItemInfo *item = &Records.emplace_back();
             item->FilePath = QString::fromLatin1(manual);
             item->FileName = item->FilePath.section(u'/', -1);
             item->TotalPages = 20;

@@ -203,24 +203,4 @@ TEST(SliceRange, KeepsThePagesAtThePositions)
     }
 }
 
-TEST(ItemInfoList, OwnsTheRecordsInCreationOrder)
-{
-    ClearItemInfos();
-    TItemInfo *first = NewItemInfo();
-    TItemInfo *second = NewItemInfo();
-    TItemInfo *third = NewItemInfo();
-    EXPECT_EQ(ItemInfoList, (QList<TItemInfo *>{first, second, third}));
-    EXPECT_EQ(second->MixPages, 1);
-    EXPECT_EQ(second->RangeType, 0);
-    EXPECT_EQ(second->TotalPages, 0);
-    EXPECT_TRUE(second->FileName.isEmpty());
-
-    DeleteItemInfo(second);
-    EXPECT_EQ(ItemInfoList, (QList<TItemInfo *>{first, third}));
-    DeleteItemInfo(second); // no longer listed: nothing happens
-    EXPECT_EQ(ItemInfoList.size(), 2);
-    ClearItemInfos();
-    EXPECT_TRUE(ItemInfoList.isEmpty());
-}
-
 } // namespace

@@ -12,7 +12,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QMouseEvent>
-#include <QTableWidget>
+#include <QAbstractItemView>
 #include <QThread>
 #include <QTimer>
 
@@ -58,24 +58,30 @@ RunningApplication::RunningApplication()
     SetApplicationTitle(Context.ProductTitle);
 }
 
-QStringList ColumnTexts(const QTableWidget *list, int column)
+QString CellText(const QAbstractItemView *list, int row, int column)
+{
+    return list->model()->index(row, column).data().toString();
+}
+
+QStringList ColumnTexts(const QAbstractItemView *list, int column)
 {
     QStringList texts;
-    for (int row = 0; row < list->rowCount(); ++row)
-        texts.append(list->item(row, column)->text());
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        texts.append(CellText(list, row, column));
     return texts;
 }
 
-void SelectRows(QTableWidget *list, const QList<int> &rows)
+void SelectRows(QAbstractItemView *list, const QList<int> &rows)
 {
     list->clearSelection();
-    list->setCurrentCell(rows.first(), 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list->selectionModel()->setCurrentIndex(list->model()->index(rows.first(), 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     for (int row : rows.mid(1))
         list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     Idle();
 }
 
-QList<int> SelectedRows(const QTableWidget *list)
+QList<int> SelectedRows(const QAbstractItemView *list)
 {
     QList<int> rows;
     for (const QModelIndex &index : list->selectionModel()->selectedRows())

@@ -20,7 +20,7 @@
 #include <functional>
 #include <string>
 
-class QTableWidget;
+class QAbstractItemView;
 class QWidget;
 class TssCustomButton;
 
@@ -112,13 +112,14 @@ public:
     int Shown = 0;
 };
 
-// The texts of one column of the list, top to bottom.
-QStringList ColumnTexts(const QTableWidget *list, int column);
+// The text the list shows in one cell, and in one column, top to bottom.
+QString CellText(const QAbstractItemView *list, int row, int column);
+QStringList ColumnTexts(const QAbstractItemView *list, int column);
 // Selects the rows (the first one gets the focus), as clicks would, and lets
 // the update handlers run.
-void SelectRows(QTableWidget *list, const QList<int> &rows);
+void SelectRows(QAbstractItemView *list, const QList<int> &rows);
 // The selected rows, ascending.
-QList<int> SelectedRows(const QTableWidget *list);
+QList<int> SelectedRows(const QAbstractItemView *list);
 
 // A left click in the middle of a skinned button, as the mouse gives it.
 void Click(TssCustomButton *button);

@@ -48,7 +48,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 
 #include <cstdio>
@@ -140,14 +140,14 @@ struct Tour
 
     QWidget *MainWindow() const { return form.isVisible() && !QApplication::activeModalWidget() ? &form : nullptr; }
     QAction *Action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
-    QTableWidget *List() const { return form.findChild<QTableWidget *>(QStringLiteral("TntLV")); }
+    QTableView *List() const { return form.findChild<QTableView *>(QStringLiteral("TntLV")); }
     std::function<QWidget *()> Main() const
     {
         return [this] { return MainWindow(); };
     }
     std::function<QWidget *()> MainWithRows(int rows) const
     {
-        return [this, rows]() -> QWidget * { return List()->rowCount() == rows ? MainWindow() : nullptr; };
+        return [this, rows]() -> QWidget * { return List()->model()->rowCount() == rows ? MainWindow() : nullptr; };
     }
     void Trigger(const char *action) const
     {
