@@ -8,9 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <thread>
-
-#include <sys/stat.h>
 
 using namespace testing_support;
 
@@ -120,20 +117,6 @@ TEST_F(DocumentsTest, HandlesAreIndependentAndFailuresLeaveNothingOpen)
     EXPECT_EQ(GetPageCount(second), 3);
     EXPECT_EQ(ClosePDF(second), 0);
     EXPECT_EQ(openDescriptors(), before);
-}
-
-// A named pipe is opened once, as readers open it: nothing waits for a second
-// writer that never comes.
-TEST_F(DocumentsTest, ANamedPipeIsOpenedOnce)
-{
-    std::string pipe = path("pipe.pdf");
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    std::thread writer([&] { writeFile(pipe, readFile(path("plain.pdf"))); });
-    DocumentHandle handle = OpenPDF(pipe.c_str(), nullptr);
-    writer.join();
-    if (handle > 0)
-        ClosePDF(handle);
-    EXPECT_NE(handle, 0);
 }
 
 } // namespace
