@@ -36,6 +36,7 @@ const int versionRow = 42;
 const int linkRow = 16;
 const int valueGap = 5;          // between a caption and its value
 const int taglineWidth = 295;
+const int textIndent = 1;        // the tagline and version start this far right of the name
 } // namespace Room
 
 // A value right after its caption, however long the caption is in the
@@ -108,9 +109,11 @@ void TAboutForm::LayOut()
     const Qt::Alignment topLeft = Qt::AlignTop | Qt::AlignLeft;
     grid->addWidget(TntLabel4, 0, 0, 1, 4, topLeft);
     grid->addWidget(lblProduct, 1, 1, 1, 3, topLeft);
-    lblTagline->setContentsMargins(1, 0, 0, 0);
-    grid->addWidget(lblTagline, 2, 1, 1, 3, topLeft);
-    grid->addLayout(CaptionAndValue(TntLabel3, lblVersion, 1), 3, 1, 1, 3, topLeft);
+    auto *tagline = new QHBoxLayout;
+    tagline->setContentsMargins(Room::textIndent, 0, 0, 0);
+    tagline->addWidget(lblTagline, 0, topLeft);
+    grid->addLayout(tagline, 2, 1, 1, 3, topLeft);
+    grid->addLayout(CaptionAndValue(TntLabel3, lblVersion, Room::textIndent), 3, 1, 1, 3, topLeft);
     grid->addLayout(CaptionAndValue(TntLabel1, lblSupport), 4, 0, 1, 4, topLeft);
     grid->addLayout(CaptionAndValue(TntLabel2, lblHome), 5, 0, 1, 2, topLeft);
     grid->addWidget(lblCopyright, 6, 0, 1, 4, topLeft);
