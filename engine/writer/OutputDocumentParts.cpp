@@ -313,8 +313,9 @@ std::string OutputDocumentParts::writeMetadata(OutputFile &output, bool hasStruc
     return entries;
 }
 
-// Two 64-bit FNV-1a hashes of what makes this output: the same sources and
-// pages give the same identifier.
+// Two 64-bit FNV-1a hashes of what makes this output (the catalogue's
+// entries, the page count, the date): the same merge gives the same
+// identifier on every platform, whatever the output is called.
 std::string OutputDocumentParts::trailerIdentifier(const std::string &seed) const
 {
     auto hash = [&](std::uint64_t basis) {

@@ -76,7 +76,6 @@ bool PdfWriter::createOutput(const std::string &utf8Path)
         return false;
     if (options.compactLayout)
         output.setLayout(OutputFile::Layout::compact, options.shareObjects);
-    outputPath = utf8Path;
     if (options.keepsAnything())
         navigation = std::make_unique<OutputNavigation>(options);
     if (options.keeps(OutputOptions::structure))
@@ -198,7 +197,7 @@ std::string PdfWriter::writeCatalogParts()
     if (parts) {
         entries += parts->write(output, entries.find("/Outlines") != std::string::npos, hasStructure, nameTrees);
         if (options.keeps(OutputOptions::metadata))
-            output.setTrailerEntries(parts->trailerIdentifier(outputPath + "/" + std::to_string(pageObjects.size())));
+            output.setTrailerEntries(parts->trailerIdentifier(entries + std::to_string(pageObjects.size())));
     }
     if (!nameTrees.empty()) {
         entries += "/Names<<";

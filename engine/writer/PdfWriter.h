@@ -110,7 +110,6 @@ private:
     std::unique_ptr<OutputNavigation> navigation;
     std::unique_ptr<OutputStructure> structure;
     std::unique_ptr<OutputDocumentParts> parts;
-    std::string outputPath;
     int attachedDocuments = 0;
     bool ok = true;
     bool finishedWell = false;
