@@ -69,6 +69,7 @@ private:
     std::string openAction(const Object &action);
     void handOverNamed();
     void handOverLayers();
+    void readDefaultConfiguration(const Object &defaults, SourceLayers &layers);
     std::vector<int> groups(const Object &array);
     void appendOrder(const Object &items, int depth, TextBuffer &text);
     std::string configuration(const Object &config, SourceLayers &layers);
@@ -248,53 +249,58 @@ void SourceDocumentParts::Impl::handOverLayers()
         appendTextString(label, source.label);
     layers.title = label.take();
 
-    Object defaults = properties.dictLookup("D");
-    if (defaults.isDict()) {
-        TextBuffer entries;
-        for (const char *key : { "Name", "Creator", "Intent", "ListMode" })
-            if (const Object &value = defaults.dictLookupNF(key); !value.isNull())
-                source.copier.copyEntry(key, value, entries);
-        layers.defaultEntries = entries.take();
-        layers.on = groups(defaults.dictLookup("ON"));
-        if (defaults.dictLookup("BaseState").isName("OFF")) { // the output's base state is ON
-            for (int group : layers.groups)
-                if (std::find(layers.on.begin(), layers.on.end(), group) == layers.on.end())
-                    layers.off.push_back(group);
-        } else {
-            layers.off = groups(defaults.dictLookup("OFF"));
-        }
-        layers.locked = groups(defaults.dictLookup("Locked"));
-        TextBuffer order;
-        appendOrder(defaults.dictLookup("Order"), 0, order);
-        layers.orderItems = order.take();
-        Object radio = defaults.dictLookup("RBGroups");
-        for (int i = 0; radio.isArray() && i < radio.arrayGetLength(); ++i) {
-            std::vector<int> members = groups(radio.arrayGet(i));
-            if (members.size() < 2)
-                continue;
-            TextBuffer group;
-            group.append("[");
-            for (int number : members)
-                appendReference(group, number);
-            group.append("]");
-            layers.radioGroups.push_back(group.take());
-        }
-        Object usage = defaults.dictLookup("AS");
-        for (int i = 0; usage.isArray() && i < usage.arrayGetLength(); ++i) {
-            Object application = usage.arrayGet(i);
-            if (!application.isDict())
-                continue;
-            TextBuffer key;
-            source.copier.copyEntry("Event", application.dictLookupNF("Event"), key);
-            source.copier.copyEntry("Category", application.dictLookupNF("Category"), key);
-            layers.usage.emplace_back(key.take(), groups(application.dictLookup("OCGs")));
-        }
-    }
+    if (Object defaults = properties.dictLookup("D"); defaults.isDict())
+        readDefaultConfiguration(defaults, layers);
     Object configs = properties.dictLookup("Configs");
     for (int i = 0; configs.isArray() && i < configs.arrayGetLength(); ++i)
         if (Object config = configs.arrayGet(i); config.isDict())
             layers.configurations.push_back("<<" + configuration(config, layers) + ">>");
     output.addLayers(std::move(layers));
+}
+
+// The default configuration's lists, limited to the groups kept; a base
+// state of OFF becomes an OFF list, since the output's base state is ON.
+void SourceDocumentParts::Impl::readDefaultConfiguration(const Object &defaults, SourceLayers &layers)
+{
+    TextBuffer entries;
+    for (const char *key : { "Name", "Creator", "Intent", "ListMode" })
+        if (const Object &value = defaults.dictLookupNF(key); !value.isNull())
+            source.copier.copyEntry(key, value, entries);
+    layers.defaultEntries = entries.take();
+    layers.on = groups(defaults.dictLookup("ON"));
+    if (defaults.dictLookup("BaseState").isName("OFF")) { // the output's base state is ON
+        for (int group : layers.groups)
+            if (std::find(layers.on.begin(), layers.on.end(), group) == layers.on.end())
+                layers.off.push_back(group);
+    } else {
+        layers.off = groups(defaults.dictLookup("OFF"));
+    }
+    layers.locked = groups(defaults.dictLookup("Locked"));
+    TextBuffer order;
+    appendOrder(defaults.dictLookup("Order"), 0, order);
+    layers.orderItems = order.take();
+    Object radio = defaults.dictLookup("RBGroups");
+    for (int i = 0; radio.isArray() && i < radio.arrayGetLength(); ++i) {
+        std::vector<int> members = groups(radio.arrayGet(i));
+        if (members.size() < 2)
+            continue;
+        TextBuffer group;
+        group.append("[");
+        for (int number : members)
+            appendReference(group, number);
+        group.append("]");
+        layers.radioGroups.push_back(group.take());
+    }
+    Object usage = defaults.dictLookup("AS");
+    for (int i = 0; usage.isArray() && i < usage.arrayGetLength(); ++i) {
+        Object application = usage.arrayGet(i);
+        if (!application.isDict())
+            continue;
+        TextBuffer key;
+        source.copier.copyEntry("Event", application.dictLookupNF("Event"), key);
+        source.copier.copyEntry("Category", application.dictLookupNF("Category"), key);
+        layers.usage.emplace_back(key.take(), groups(application.dictLookup("OCGs")));
+    }
 }
 
 // Two sources' output intents agree when they name the same conditions and

@@ -77,6 +77,9 @@ private:
 
     void read();
     void readKid(const Object &kid, int parent, int inheritedPage, std::vector<std::tuple<Object, int, int>> &stack);
+    void readContentItem(const Object &dict, int parent, int page);
+    void readElement(const Object &kid, const Object &dict, int parent, int page, std::vector<std::tuple<Object, int, int>> &stack);
+    void addLeaf(int parent, const Leaf &leaf);
     int pageKey(const Object &pageRef) const;
     void countGenerations();
     int leafGenerations(const Leaf &leaf) const;
@@ -177,79 +180,91 @@ void SourceStructure::Impl::read()
 
 void SourceStructure::Impl::readKid(const Object &kid, int parent, int inheritedPage, std::vector<std::tuple<Object, int, int>> &stack)
 {
-    ObjectReader &objects = source.document.objects();
     if (kid.isInt()) {
-        if (parent < 0 || kid.getInt() < 0 || kid.getInt() > mcidLimit || leaves.size() >= leafLimit) {
-            damaged = damaged || parent >= 0;
-            return;
-        }
-        if (!markedContent.insert({ inheritedPage, kid.getInt() }).second)
-            return; // held by an earlier element already: readers find it there
-        leaves.push_back({ Leaf::inPage, inheritedPage, kid.getInt(), Ref::INVALID() });
-        elements[static_cast<std::size_t>(parent)].kids.push_back(~static_cast<int>(leaves.size() - 1));
+        addLeaf(parent, { Leaf::inPage, inheritedPage, kid.getInt(), Ref::INVALID() });
         return;
     }
     if (kid.isRef() && (elementByNumber.count(kid.getRefNum()) || kid.getRef() == rootRef))
         return; // a loop, or an element listed twice
-    Object dict = objects.resolve(kid);
+    Object dict = source.document.objects().resolve(kid);
     if (!dict.isDict())
         return;
     int page = dict.dictLookupNF("Pg").isRef() ? pageKey(dict.dictLookupNF("Pg")) : inheritedPage;
-    if (dict.isDict("MCR") || dict.isDict("OBJR")) {
-        if (parent < 0 || leaves.size() >= leafLimit) {
-            damaged = damaged || parent >= 0;
+    if (dict.isDict("MCR") || dict.isDict("OBJR"))
+        readContentItem(dict, parent, page);
+    else if (dict.dictLookup("S").isName())
+        readElement(kid, dict, parent, page, stack);
+    // anything else is neither an element nor a content item
+}
+
+// A marked-content reference (to content of a page or of another stream) or
+// an object reference (an annotation, an XObject).
+void SourceStructure::Impl::readContentItem(const Object &dict, int parent, int page)
+{
+    Leaf leaf { Leaf::inPage, page, -1, Ref::INVALID() };
+    if (dict.isDict("OBJR")) {
+        const Object &target = dict.dictLookupNF("Obj");
+        if (!target.isRef())
             return;
+        Object object = source.document.objects().fetch(target.getRef());
+        // An annotation is written with each copy of its page, or not at all.
+        leaf.kind = object.isDict() && object.dictLookup("Rect").isArray() ? Leaf::annotation : Leaf::objectReference;
+        leaf.target = target.getRef();
+    } else {
+        Object mcid = dict.dictLookup("MCID");
+        leaf.mcid = mcid.isInt() ? mcid.getInt() : -1;
+        if (const Object &stream = dict.dictLookupNF("Stm"); stream.isRef()) {
+            leaf.kind = Leaf::inStream;
+            leaf.target = stream.getRef();
         }
-        Leaf leaf { Leaf::inPage, page, -1, Ref::INVALID() };
-        if (dict.isDict("OBJR")) {
-            const Object &target = dict.dictLookupNF("Obj");
-            if (!target.isRef())
-                return;
-            Object object = objects.fetch(target.getRef());
-            // An annotation is written with each copy of its page, or not at all.
-            leaf.kind = object.isDict() && object.dictLookup("Rect").isArray() ? Leaf::annotation : Leaf::objectReference;
-            leaf.target = target.getRef();
-            objectTargets.insert(target.getRefNum());
-        } else {
-            Object mcid = dict.dictLookup("MCID");
-            if (!mcid.isInt() || mcid.getInt() < 0 || mcid.getInt() > mcidLimit)
-                return;
-            leaf.mcid = mcid.getInt();
-            if (const Object &stream = dict.dictLookupNF("Stm"); stream.isRef()) {
-                leaf.kind = Leaf::inStream;
-                leaf.target = stream.getRef();
-                streamTargets.insert(stream.getRefNum());
-            }
-        }
-        if (leaf.page < 0 && leaf.kind != Leaf::objectReference && leaf.kind != Leaf::annotation)
-            return; // marked content on no page of this document
-        if (leaf.kind == Leaf::inPage && !markedContent.insert({ leaf.page, leaf.mcid }).second)
-            return;
-        if (leaf.kind == Leaf::inStream && !streamContent.insert({ leaf.target.num, leaf.mcid }).second)
-            return;
-        if (leaf.kind == Leaf::inPage)
-            taggedPages.insert(leaf.page);
-        leaves.push_back(leaf);
-        elements[static_cast<std::size_t>(parent)].kids.push_back(~static_cast<int>(leaves.size() - 1));
+    }
+    addLeaf(parent, leaf);
+}
+
+// Marked content is held by the first element that names it; what lies on
+// no page of the document, or beyond the limits, is left out.
+void SourceStructure::Impl::addLeaf(int parent, const Leaf &leaf)
+{
+    bool marked = leaf.kind == Leaf::inPage || leaf.kind == Leaf::inStream;
+    if (parent < 0 || leaves.size() >= leafLimit || (marked && (leaf.mcid < 0 || leaf.mcid > mcidLimit))) {
+        damaged = damaged || parent >= 0;
         return;
     }
-    if (!dict.dictLookup("S").isName())
-        return; // neither an element nor a content item
+    if (marked && leaf.page < 0)
+        return; // marked content on no page of this document
+    if (leaf.kind == Leaf::inPage && !markedContent.insert({ leaf.page, leaf.mcid }).second)
+        return; // held by an earlier element already: readers find it there
+    if (leaf.kind == Leaf::inStream && !streamContent.insert({ leaf.target.num, leaf.mcid }).second)
+        return;
+    if (leaf.kind == Leaf::inPage)
+        taggedPages.insert(leaf.page);
+    else if (leaf.kind == Leaf::inStream)
+        streamTargets.insert(leaf.target.num);
+    else
+        objectTargets.insert(leaf.target.num);
+    leaves.push_back(leaf);
+    elements[static_cast<std::size_t>(parent)].kids.push_back(~static_cast<int>(leaves.size() - 1));
+}
+
+void SourceStructure::Impl::readElement(const Object &kid, const Object &dict, int parent, int page,
+                                        std::vector<std::tuple<Object, int, int>> &stack)
+{
     int index = static_cast<int>(elements.size());
+    bool ownPage = dict.dictLookupNF("Pg").isRef();
     // Reading an element twice costs as much as the rest of the copy; only a
     // tree too large to hold in memory is read again when it is written.
     bool keepDictionary = !kid.isRef() || elements.size() < keptDictionaryLimit;
-    Element element { kid.isRef() ? kid.getRef() : Ref::INVALID(), keepDictionary ? dict.copy() : Object(objNull), parent,
-                      dict.dictLookupNF("Pg").isRef() ? page : -1, {}, 0, {} };
-    elements.push_back(std::move(element));
+    elements.push_back({ kid.isRef() ? kid.getRef() : Ref::INVALID(), keepDictionary ? dict.copy() : Object(objNull), parent,
+                         ownPage ? page : -1, {}, 0, {} });
     if (kid.isRef())
         elementByNumber.emplace(kid.getRefNum(), index);
     if (parent >= 0)
         elements[static_cast<std::size_t>(parent)].kids.push_back(index);
-    if (page >= 0 && dict.dictLookupNF("Pg").isRef())
+    if (page >= 0 && ownPage)
         taggedPages.insert(page);
     const Object &kidsEntry = dict.dictLookupNF("K");
-    Object kids = kidsEntry.isRef() && !elementByNumber.count(kidsEntry.getRefNum()) ? objects.resolve(kidsEntry) : kidsEntry.copy();
+    Object kids = kidsEntry.isRef() && !elementByNumber.count(kidsEntry.getRefNum()) ? source.document.objects().resolve(kidsEntry)
+                                                                                      : kidsEntry.copy();
     if (kids.isArray()) {
         for (int i = kids.arrayGetLength() - 1; i >= 0; --i)
             stack.emplace_back(kids.arrayGetNF(i).copy(), index, page);
