@@ -582,13 +582,13 @@ std::string layeredDocument()
     return onePageDocument([](PdfBuilder &pdf, int) {
         int layer = pdf.add("<< /Type /OCG /Name (Notes) >>");
         int data = pdf.addStream("/Type /EmbeddedFile", "attached text");
-        int spec = pdf.add("<< /Type /Filespec /F (note.txt) /UF (note.txt) /EF << /F " + ref(data) + " >> >>");
+        int fileSpec = pdf.add("<< /Type /Filespec /F (note.txt) /UF (note.txt) /EF << /F " + ref(data) + " >> >>");
         int metadata = pdf.addStream("/Type /Metadata /Subtype /XML",
                                      xmpPacket("<rdf:Description rdf:about=\"\" xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\" "
                                                "xmlns:pdfuaid=\"http://www.aiim.org/pdfua/ns/id/\" pdfaid:part=\"2\" "
                                                "pdfaid:conformance=\"A\" pdfuaid:part=\"1\"/>"));
         return "/OCProperties << /OCGs [" + ref(layer) + "] /D << /Order [" + ref(layer) + "] >> >> /Names << /EmbeddedFiles << /Names [(note.txt) " +
-               ref(spec) + "] >> >> /Metadata " + ref(metadata);
+               ref(fileSpec) + "] >> >> /Metadata " + ref(metadata);
     });
 }
 

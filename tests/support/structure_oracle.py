@@ -888,11 +888,11 @@ def settings(pdf):
     tree_names = root.get("/Names")
     if is_dict(tree_names):
         if "/EmbeddedFiles" in tree_names:
-            for raw, spec in name_tree(tree_names.EmbeddedFiles):
+            for raw, filespec in name_tree(tree_names.EmbeddedFiles):
                 file_name, size = "", "?"
-                if is_dict(spec):
-                    file_name = text_of(spec.get("/UF", spec.get("/F", "")))
-                    embedded = spec.get("/EF")
+                if is_dict(filespec):
+                    file_name = text_of(filespec.get("/UF", filespec.get("/F", "")))
+                    embedded = filespec.get("/EF")
                     stream = embedded.get("/F") if is_dict(embedded) else None
                     if is_stream(stream):
                         size = str(len(stream.read_bytes()))
