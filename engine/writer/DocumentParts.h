@@ -97,7 +97,7 @@ public:
     std::string trailerIdentifier(const std::string &seed) const;
 
 private:
-    std::string writeLayers(OutputFile &output);
+    std::string writeLayers();
     std::string writeMetadata(OutputFile &output, bool hasStructure);
     Conformance declaredConformance(bool hasStructure) const;
     std::map<std::string, std::string> information() const;

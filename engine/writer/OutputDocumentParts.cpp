@@ -143,14 +143,15 @@ std::string OutputDocumentParts::write(OutputFile &output, bool hasOutline, bool
             all.insert(all.end(), numbers.begin(), numbers.end());
         entries += "/Threads" + numbersText(all) + "\n";
     }
-    entries += writeLayers(output);
+    entries += writeLayers();
     entries += writeMetadata(output, hasStructure);
     return entries;
 }
 
-// One set of groups for all files. Each file keeps its order; with several
-// files that have layers, each file's order stands under a label, its title.
-std::string OutputDocumentParts::writeLayers(OutputFile &output)
+// One set of groups for all files, written in the catalogue's own entry.
+// Each file keeps its order; with several files that have layers, each
+// file's order stands under a label, its title.
+std::string OutputDocumentParts::writeLayers()
 {
     if (layers.empty())
         return {};
@@ -194,7 +195,6 @@ std::string OutputDocumentParts::writeLayers(OutputFile &output)
     if (!configs.empty())
         text.append("\n/Configs[" + configs + "]");
     text.append(">>\n");
-    (void)output;
     return text.take();
 }
 
