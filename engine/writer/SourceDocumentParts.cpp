@@ -65,6 +65,12 @@ public:
 
 private:
     Object catalog() const { return source.document.objects().xrefTable().getCatalog(); }
+    // One entry of the catalogue; null when it has none (or no catalogue).
+    Object catalogEntry(const char *key) const
+    {
+        Object root = catalog();
+        return root.isDict() ? root.dictLookup(key) : Object(objNull);
+    }
     void handOverSettings();
     std::string openAction(const Object &action);
     void handOverNamed();
@@ -132,7 +138,7 @@ std::string SourceDocumentParts::Impl::openAction(const Object &action)
 // Embedded files and document-level scripts, with their names.
 void SourceDocumentParts::Impl::handOverNamed()
 {
-    Object names = catalog().isDict() ? catalog().dictLookup("Names") : Object(objNull);
+    Object names = catalogEntry("Names");
     if (!names.isDict())
         return;
     for (const char *tree : { "EmbeddedFiles", "JavaScript" }) {
@@ -232,7 +238,7 @@ std::string SourceDocumentParts::Impl::configuration(const Object &config, Sourc
 
 void SourceDocumentParts::Impl::handOverLayers()
 {
-    Object properties = catalog().isDict() ? catalog().dictLookup("OCProperties") : Object(objNull);
+    Object properties = catalogEntry("OCProperties");
     if (!properties.isDict())
         return;
     SourceLayers layers;
