@@ -37,7 +37,7 @@ add_custom_command(TARGET Colligo POST_BUILD
 
 # The engine's internals, for the Windows platform tests.
 add_library(ColligoInternals STATIC EXCLUDE_FROM_ALL ${ENGINE_INTERNAL_SOURCES})
-target_include_directories(ColligoInternals PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/api)
+target_include_directories(ColligoInternals PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/api ${CMAKE_CURRENT_SOURCE_DIR}/platform)
 target_compile_definitions(ColligoInternals PUBLIC COLLIGO_ENGINE_BUILD)
 target_link_libraries(ColligoInternals PUBLIC Poppler::Core crypt32 bcrypt)
 

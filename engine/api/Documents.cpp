@@ -3,7 +3,7 @@
 #include "colligo.h"
 
 #include "ExportGuard.h"
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "reading/Conformance.h"
 #include "reading/SourceDocument.h"
 

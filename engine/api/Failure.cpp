@@ -1,7 +1,7 @@
 #include "Failure.h"
 
 #include "ExportGuard.h"
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "colligo.h"
 
 #include <ErrorCodes.h>

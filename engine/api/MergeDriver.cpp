@@ -8,11 +8,11 @@
 // AddFile left open and that is unchanged on disk is not opened again.
 #include "ExportGuard.h"
 #include "Failure.h"
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 #include "MergeList.h"
 #include "OutputOptionsExport.h"
 #include "PageRanges.h"
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "colligo.h"
 #include "reading/ParserConfiguration.h"
 #include "reading/SourceDocument.h"

@@ -5,7 +5,7 @@
 
 #include "ExportGuard.h"
 #include "Failure.h"
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "colligo.h"
 #include "reading/SourceDocument.h"
 

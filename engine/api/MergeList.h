@@ -4,7 +4,7 @@
 // again and merging it parse nothing twice.
 #pragma once
 
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "OutlineList.h"
 
 #include "ExportGuard.h"
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "reading/Destinations.h"
 #include "reading/ObjectTrees.h"
 #include "reading/SourceDocument.h"

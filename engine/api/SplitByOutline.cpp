@@ -3,10 +3,10 @@
 // chosen entry's, plus a leading file for the pages before the first one.
 #include "ExportGuard.h"
 #include "Failure.h"
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 #include "OutputOptionsExport.h"
 #include "OutlineList.h"
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "colligo.h"
 #include "reading/ParserConfiguration.h"
 #include "reading/SourceDocument.h"

@@ -2,10 +2,10 @@
 // file, and on request every other page into a second file beside it.
 #include "ExportGuard.h"
 #include "Failure.h"
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 #include "OutputOptionsExport.h"
 #include "PageRanges.h"
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "colligo.h"
 #include "reading/ParserConfiguration.h"
 #include "reading/SourceDocument.h"

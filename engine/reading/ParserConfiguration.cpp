@@ -2,7 +2,7 @@
 
 #include <GlobalParams.h>
 
-#include "api/FileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace colligo {
 

@@ -1,6 +1,6 @@
 #include "SourceDocument.h"
 
-#include "api/FileSystem.h"
+#include "platform/FileSystem.h"
 
 #include <goo/GooString.h>
 #include <goo/gfile.h>

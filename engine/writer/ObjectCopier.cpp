@@ -2,7 +2,7 @@
 
 #include "Deflate.h"
 #include "StoredStream.h"
-#include "api/WideText.h"
+#include "platform/WideText.h"
 #include "reading/SourceDocument.h"
 
 #include <Array.h>

@@ -2,7 +2,7 @@
 
 #include "Deflate.h"
 #include "SharedObjects.h"
-#include "api/FileSystem.h"
+#include "platform/FileSystem.h"
 
 #include <goo/gfile.h>
 

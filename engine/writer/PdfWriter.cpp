@@ -5,8 +5,8 @@
 #include "Navigation.h"
 #include "SourceState.h"
 #include "Structure.h"
-#include "api/FileSystem.h"
-#include "api/WideText.h"
+#include "platform/FileSystem.h"
+#include "platform/WideText.h"
 #include "reading/Conformance.h"
 #include "reading/SourceDocument.h"
 

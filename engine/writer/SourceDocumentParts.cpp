@@ -7,7 +7,7 @@
 #include "SourceState.h"
 #include "Structure.h"
 #include "Threads.h"
-#include "api/WideText.h"
+#include "platform/WideText.h"
 #include "reading/Destinations.h"
 #include "reading/ObjectTrees.h"
 #include "reading/SourceDocument.h"
