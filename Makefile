@@ -68,7 +68,8 @@ fuzz:
 
 # Windows: cross-built with mingw-w64 into $(WINDOWS_BUILD)/x86 (the whole
 # system) and $(WINDOWS_BUILD)/x64 (the engine kit and colligo.exe), one zip
-# each in $(WINDOWS_BUILD); tested under Wine against this Linux build.
+# each in $(WINDOWS_BUILD), and the x86 system's NSIS installer beside them;
+# tested under Wine against this Linux build.
 WINDOWS_CMAKE = cmake -G Ninja -DCMAKE_BUILD_TYPE=Release
 
 windows-deps:
@@ -81,12 +82,12 @@ windows: configure windows-deps
 	@$(WINDOWS_CMAKE) -S . -B $(WINDOWS_BUILD)/x86 -C $(WINDOWS_BUILD)/x86-deps.cmake \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUELLAN_HOST_TOOLS=$(abspath $(BUILD))/launcher > /dev/null
 	@cmake --build $(WINDOWS_BUILD)/x86 -j$(JOBS)
-	@cmake --build $(WINDOWS_BUILD)/x86 --target windows-zip
+	@cmake --build $(WINDOWS_BUILD)/x86 --target windows-installer # (after the zip)
 	@$(WINDOWS_CMAKE) -S . -B $(WINDOWS_BUILD)/x64 -C $(WINDOWS_BUILD)/x64-deps.cmake \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DQUELLAN_ENGINE_ONLY=ON > /dev/null
 	@cmake --build $(WINDOWS_BUILD)/x64 -j$(JOBS)
 	@cmake --build $(WINDOWS_BUILD)/x64 --target windows-zip
-	@cp $(WINDOWS_BUILD)/x86/*.zip $(WINDOWS_BUILD)/x64/*.zip $(WINDOWS_BUILD)/
+	@cp $(WINDOWS_BUILD)/x86/*.zip $(WINDOWS_BUILD)/x86/*-setup.exe $(WINDOWS_BUILD)/x64/*.zip $(WINDOWS_BUILD)/
 
 windows-test: build windows
 	@cmake --build $(BUILD) --target wine_test -j$(JOBS)

@@ -26,3 +26,21 @@ file(WRITE ${QUELLAN_PROGRAM_RESOURCE}
 function(quellan_windows_program target)
   target_sources(${target} PRIVATE ${QUELLAN_PROGRAM_RESOURCE})
 endfunction()
+
+# Korvel.exe carries the application icon, so Explorer, the Start-menu
+# shortcut and "Apps & features" show it; the installer wears it too
+# (QUELLAN_WINDOWS_ICON). ImageMagick turns the drawn picture into the
+# sizes Windows asks for.
+set(QUELLAN_WINDOWS_ICON ${PROJECT_BINARY_DIR}/Korvel.ico)
+function(quellan_windows_icon target picture)
+  find_program(QUELLAN_CONVERT convert REQUIRED)
+  add_custom_command(OUTPUT ${QUELLAN_WINDOWS_ICON}
+    COMMAND ${QUELLAN_CONVERT} ${picture} -define icon:auto-resize=256,48,32,16 ${QUELLAN_WINDOWS_ICON}
+    DEPENDS ${picture}
+    COMMENT "Making the Windows icon"
+    VERBATIM)
+  set(resource ${PROJECT_BINARY_DIR}/${target}-icon.rc)
+  file(WRITE ${resource} "KORVEL ICON \"${QUELLAN_WINDOWS_ICON}\"\n")
+  set_source_files_properties(${resource} PROPERTIES OBJECT_DEPENDS ${QUELLAN_WINDOWS_ICON})
+  target_sources(${target} PRIVATE ${resource})
+endfunction()

@@ -40,3 +40,8 @@ add_custom_target(windows-zip
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
   COMMENT "Packing ${QUELLAN_ZIP_NAME}.zip"
   VERBATIM)
+
+# The whole system also gets an installer; the engine kit stays a zip.
+if(NOT QUELLAN_ENGINE_ONLY)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+endif()

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the Windows cross-build and its Wine tests need:
 # the mingw-w64 compilers, zlib for mingw, Wine (64-bit, plus the 32-bit half
-# from the i386 architecture), and the tools that fetch and build Debian's own
-# source packages. Kept apart from install-deps.sh so `make test` stays lean.
+# from the i386 architecture), the tools that fetch and build Debian's own
+# source packages, NSIS for the installer, and 7-Zip, which reads the
+# installer apart from NSIS in its tests. Kept apart from install-deps.sh so
+# `make test` stays lean.
 # Idempotent: a second run costs a dpkg query.
 set -euo pipefail
 
@@ -14,6 +16,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   xvfb imagemagick fonts-wine googletest
   qpdf poppler-utils
+  nsis 7zip
 )
 
 sudo=""
