@@ -128,6 +128,7 @@ private:
             recordOpenFailure(source.document->errorCode(), source.path);
             return false;
         }
+        source.document->readAhead(true); // until the document is released, within this call
         writer.setSource(source.document.get(), planOf(source));
         return true;
     }

@@ -70,7 +70,11 @@ int ListedFiles::admit(const std::string &path)
         recordFailure(COLLIGO_FAILURE_SOURCE_RESTRICTED, inQuotes(path) + " does not allow copying, printing or changing");
         return 0;
     }
-    int pageCount = document->pages().count();
+    int pageCount = 0;
+    {
+        ReadingAhead ahead(*document); // the count reads every page
+        pageCount = document->pages().count();
+    }
     // The stamp taken after the open: a file replaced while it was read is
     // then seen as changed when the merge comes.
     std::optional<FileStamp> after = fileStamp(path);

@@ -178,6 +178,7 @@ int splitWithOutline(const std::string &source, const std::string &folder, int l
         recordFailure(COLLIGO_FAILURE_SOURCE_RESTRICTED, inQuotes(source) + " does not allow copying, printing or changing");
         return 0;
     }
+    ReadingAhead ahead(*document);
     int depth = listOutline(*document, nullptr);
     if (depth < 0) {
         recordFailure(COLLIGO_FAILURE_NO_OUTLINE, inQuotes(source) + " has no outline");

@@ -94,6 +94,7 @@ int splitPass(const std::string &source, const std::string &expression, Path out
         recordFailure(COLLIGO_FAILURE_SOURCE_RESTRICTED, inQuotes(source) + " does not allow changing");
         return 0;
     }
+    ReadingAhead ahead(*document);
     int result = copyPassPages(writer, *document, expression, pass, callback);
     writer.finish();
     if (result == 0)

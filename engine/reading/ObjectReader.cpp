@@ -1,18 +1,12 @@
 #include "ObjectReader.h"
 
-#include <Parser.h>
-#include <Stream.h>
 #include <XRef.h>
 
 namespace colligo {
 
-namespace {
+ObjectReader::ObjectReader(XRef &xref) : xref(xref), budget(defaultBudget) { }
 
-// What one parsed object costs besides its share of the decoded bytes:
-// poppler's Object, its dictionary or array and their entries, the number.
-constexpr std::size_t perObjectCost = 96;
-
-} // namespace
+ObjectReader::~ObjectReader() = default;
 
 Object ObjectReader::resolve(const Object &value)
 {
@@ -63,55 +57,37 @@ void ObjectReader::makeRoomFor(std::size_t cost)
     }
 }
 
-// The layout of ISO 32000, 7.5.7: /N pairs of object number and offset, the
-// objects from /First on; parsed as poppler parses it.
+// A worker's stream if one is ready or under way; the reader's own parse
+// otherwise. Either way the streams after it are queued for the workers.
 bool ObjectReader::parse(int streamNumber, ParsedStream &parsed)
 {
-    Object stream = xref.fetch(streamNumber, 0);
-    if (!stream.isStream())
-        return false;
-    Object count = stream.streamGetDict()->lookup("N");
-    Object first = stream.streamGetDict()->lookup("First");
-    if (!count.isInt() || count.getInt() <= 0 || count.getInt() > 1000000 || !(first.isInt() || first.isInt64()))
-        return false;
-    int objects = count.getInt();
-    Goffset start = first.isInt() ? first.getInt() : first.getInt64();
-    if (start < 0)
-        return false;
+    if (!ahead && workers > 0 && !readAheadTried) {
+        readAheadTried = true; // the first stream needed: worth threads only for many
+        ahead = ReadAhead::start(xref, openCopy, workers, readAheadWindow);
+    }
+    std::optional<ParsedObjectStream> taken = ahead ? ahead->take(streamNumber) : std::nullopt;
+    bool parsedWell = true;
+    if (taken)
+        static_cast<ParsedObjectStream &>(parsed) = std::move(*taken);
+    else
+        parsedWell = parseObjectStream(xref, &xref, streamNumber, parsed);
+    if (ahead)
+        ahead->followOn(streamNumber, [this](int stream) { return streams.count(stream) > 0; });
+    return parsedWell;
+}
 
-    std::vector<Goffset> offsets(static_cast<std::size_t>(objects));
-    parsed.numbers.resize(offsets.size());
-    stream.streamReset();
-    {
-        Parser header(&xref, new EmbedStream(stream.getStream(), Object(objNull), true, start), false);
-        for (std::size_t i = 0; i < offsets.size(); ++i) {
-            Object number = header.getObj();
-            Object offset = header.getObj();
-            if (!number.isInt() || !(offset.isInt() || offset.isInt64()))
-                return false;
-            parsed.numbers[i] = number.getInt();
-            offsets[i] = offset.isInt() ? offset.getInt() : offset.getInt64();
-            if (parsed.numbers[i] < 0 || offsets[i] < 0 || (i > 0 && offsets[i] < offsets[i - 1]))
-                return false;
-        }
-        while (header.getStream() && header.getStream()->getChar() != EOF) {
-        }
-    }
-    std::size_t decoded = static_cast<std::size_t>(start);
-    for (Goffset at = start; at < offsets[0]; ++at, ++decoded)
-        stream.getStream()->getChar();
-    parsed.objects.resize(offsets.size());
-    for (std::size_t i = 0; i < offsets.size(); ++i) {
-        bool last = i + 1 == offsets.size();
-        auto *part = new EmbedStream(stream.getStream(), Object(objNull), !last, last ? 0 : offsets[i + 1] - offsets[i]);
-        Parser parser(&xref, part, false);
-        parsed.objects[i] = parser.getObj();
-        while (part->getChar() != EOF) {
-        }
-        decoded += last ? 0 : static_cast<std::size_t>(offsets[i + 1] - offsets[i]);
-    }
-    parsed.cost = decoded + parsed.objects.size() * (perObjectCost + sizeof(int));
-    return true;
+void ObjectReader::readAhead(ReadAhead::OpenCopy copies, int workerCount)
+{
+    stopReadingAhead();
+    openCopy = std::move(copies);
+    workers = workerCount;
+}
+
+void ObjectReader::stopReadingAhead()
+{
+    ahead.reset(); // joins the workers
+    workers = 0;
+    readAheadTried = false;
 }
 
 } // namespace colligo

@@ -4,13 +4,18 @@
 // of object streams would have each parsed again and again. The cache is
 // bounded in bytes (each parsed stream costs about its decoded length plus a
 // fixed amount per object), not in objects: pdfTeX packs many small objects
-// per stream, and a count of objects let such files thrash.
+// per stream, and a count of objects let such files thrash. While reading
+// ahead is on, worker threads parse the streams that come next (ReadAhead).
 #pragma once
+
+#include "ObjectStreams.h"
+#include "ReadAhead.h"
 
 #include <Object.h>
 
 #include <cstddef>
 #include <list>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -21,7 +26,8 @@ namespace colligo {
 class ObjectReader
 {
 public:
-    explicit ObjectReader(XRef &xref) : xref(xref), budget(defaultBudget) { }
+    explicit ObjectReader(XRef &xref);
+    ~ObjectReader();
 
     Object fetch(Ref ref);
     // The value itself, or the object a reference names.
@@ -36,12 +42,18 @@ public:
     // Object streams parsed so far, counting those parsed again after eviction.
     std::size_t parseCount() const { return parses; }
 
+    // Lets `workers` threads parse the streams ahead of this reader, each
+    // through a document that `openCopy` opens; 0 workers, or stopReadingAhead(),
+    // ends them. Threads start only when the document has enough streams.
+    void readAhead(ReadAhead::OpenCopy openCopy, int workers);
+    void stopReadingAhead();
+
+    // What the read-ahead keeps ready beyond the cache.
+    static constexpr std::size_t readAheadWindow = std::size_t(8) << 20; // bytes
+
 private:
-    struct ParsedStream
+    struct ParsedStream : ParsedObjectStream
     {
-        std::vector<int> numbers;
-        std::vector<Object> objects;
-        std::size_t cost = 0; // estimated bytes held
         std::list<int>::iterator recency;
     };
 
@@ -55,6 +67,10 @@ private:
     std::list<int> recentlyUsed; // stream numbers, the most recent first
     std::size_t cachedCost = 0;
     std::size_t parses = 0;
+    ReadAhead::OpenCopy openCopy;
+    int workers = 0;
+    bool readAheadTried = false;
+    std::unique_ptr<ReadAhead> ahead;
 };
 
 } // namespace colligo

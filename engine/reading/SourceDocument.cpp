@@ -1,6 +1,7 @@
 #include "SourceDocument.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Jobs.h"
 
 #include <goo/GooString.h>
 #include <goo/gfile.h>
@@ -8,7 +9,6 @@
 #include <Stream.h>
 
 #include <algorithm>
-
 #include <optional>
 
 namespace colligo {
@@ -23,6 +23,17 @@ namespace {
 // Files up to this size are read into memory at once: poppler reads a file
 // 256 bytes at a time, which makes every object fetched a few system calls.
 constexpr Goffset wholeFileLimit = Goffset(64) << 20;
+
+std::unique_ptr<PDFDoc> openFile(const std::string &path, const std::optional<GooString> &owner)
+{
+#ifdef _WIN32
+    // poppler's narrow constructor would read the path in the ANSI code page.
+    std::wstring wide = windowsPath(path);
+    return std::make_unique<PDFDoc>(wide.data(), static_cast<int>(wide.size()), owner);
+#else
+    return std::make_unique<PDFDoc>(std::make_unique<GooString>(path), owner);
+#endif
+}
 
 } // namespace
 
@@ -63,21 +74,32 @@ SourceDocument::SourceDocument(const std::string &path, const char *ownerPasswor
     std::optional<GooString> owner;
     if (ownerPassword)
         owner.emplace(ownerPassword);
-    if (readWholeFile()) {
+    if (readWholeFile())
         document = std::make_unique<PDFDoc>(new MemStream(contents.data(), 0, static_cast<Goffset>(contents.size()), Object(objNull)), owner);
-    } else {
-#ifdef _WIN32
-        // poppler's narrow constructor would read the path in the ANSI code page.
-        std::wstring wide = windowsPath(path);
-        document = std::make_unique<PDFDoc>(wide.data(), static_cast<int>(wide.size()), owner);
-#else
-        document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), owner);
-#endif
-    }
+    else
+        document = openFile(filePath, owner);
     if (document->isOk()) {
         objectReader = std::make_unique<ObjectReader>(*document->getXRef());
         pageTree = std::make_unique<PageTree>(*objectReader);
     }
+}
+
+// A second poppler document over the same bytes, for a read-ahead thread.
+std::unique_ptr<PDFDoc> SourceDocument::openCopy() const
+{
+    if (!contents.empty())
+        return std::make_unique<PDFDoc>(new MemStream(contents.data(), 0, static_cast<Goffset>(contents.size()), Object(objNull)));
+    return openFile(filePath, std::nullopt);
+}
+
+void SourceDocument::readAhead(bool on)
+{
+    if (!objectReader)
+        return;
+    if (on && jobCount() > 1)
+        objectReader->readAhead([this] { return openCopy(); }, jobCount() - 1);
+    else
+        objectReader->stopReadingAhead();
 }
 
 SourceDocument::~SourceDocument() = default;

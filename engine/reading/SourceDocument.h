@@ -47,9 +47,15 @@ public:
     // be opened again.
     GooFile *file();
 
+    // Worker threads parse object streams ahead of the caller while this is
+    // on (jobCount() - 1 of them). Threads belong to one export call: the
+    // engine turns this off before a document outlives its call.
+    void readAhead(bool on);
+
 private:
     SourceDocument(const std::string &path, const char *ownerPassword);
     bool readWholeFile();
+    std::unique_ptr<PDFDoc> openCopy() const;
 
     std::string filePath;
     std::vector<char> contents; // the file, when it is read whole; outlives the parser
@@ -59,6 +65,19 @@ private:
     std::unique_ptr<NamedDestinations> namedDestinations;
     std::unique_ptr<GooFile> rawFile;
     bool rawFileTried = false;
+};
+
+// Reads ahead on worker threads for as long as it lives (within one call).
+class ReadingAhead
+{
+public:
+    explicit ReadingAhead(SourceDocument &document) : document(document) { document.readAhead(true); }
+    ~ReadingAhead() { document.readAhead(false); }
+    ReadingAhead(const ReadingAhead &) = delete;
+    ReadingAhead &operator=(const ReadingAhead &) = delete;
+
+private:
+    SourceDocument &document;
 };
 
 // Whether the document allows copying, printing and changing, tested in that

@@ -18,24 +18,60 @@ int ObjectStreamBuilder::add(int number, std::string_view text)
     return static_cast<int>(numbers.size()) - 1;
 }
 
-std::string ObjectStreamBuilder::take(int streamNumber, std::int64_t &valuesOffset)
+SealedObjectStream ObjectStreamBuilder::take(int streamNumber, bool inBackground)
 {
     TextBuffer header(numbers.size() * 12 + 16);
     for (std::size_t i = 0; i < numbers.size(); ++i)
         header.appendf("%d %lld\n", numbers[i], static_cast<long long>(offsets[i]));
-    valuesOffset = static_cast<std::int64_t>(header.size());
+    auto valuesOffset = static_cast<std::int64_t>(header.size());
     std::string data = header.take() + bodies;
-    std::string compressed = deflateBytes(data);
-
-    TextBuffer text(compressed.size() + 128);
-    text.appendf("%d 0 obj\n<</Type/ObjStm/N %zu/First %lld/Filter/FlateDecode/Length %zu>>\nstream\n", streamNumber, numbers.size(),
-                 static_cast<long long>(valuesOffset), compressed.size());
-    text.append(compressed);
-    text.append("\nendstream\nendobj\n");
+    SealedObjectStream sealed(streamNumber, numbers.size(), valuesOffset, std::move(data), inBackground);
     numbers.clear();
     offsets.clear();
     bodies.clear();
+    return sealed;
+}
+
+// Deflate gives the same bytes on any thread; a deferred task runs when text() asks.
+SealedObjectStream::SealedObjectStream(int number, std::size_t count, std::int64_t valuesOffset, std::string data, bool inBackground)
+    : number(number), count(count), first(valuesOffset),
+      compressed(std::async(inBackground ? std::launch::async : std::launch::deferred,
+                            [data = std::move(data)] { return deflateBytes(data); }))
+{
+}
+
+std::string SealedObjectStream::text()
+{
+    std::string bytes = compressed.get();
+    TextBuffer text(bytes.size() + 128);
+    text.appendf("%d 0 obj\n<</Type/ObjStm/N %zu/First %lld/Filter/FlateDecode/Length %zu>>\nstream\n", number, count,
+                 static_cast<long long>(first), bytes.size());
+    text.append(bytes);
+    text.append("\nendstream\nendobj\n");
+    number = 0;
     return text.take();
+}
+
+void RecentValues::keep(int index, std::string values)
+{
+    bytes += values.size();
+    recency.push_front(index);
+    kept[index] = { std::move(values), recency.begin() };
+    while (bytes > budget && recency.size() > 1) {
+        auto oldest = kept.find(recency.back());
+        bytes -= oldest->second.first.size();
+        kept.erase(oldest);
+        recency.pop_back();
+    }
+}
+
+const std::string *RecentValues::find(int index)
+{
+    auto found = kept.find(index);
+    if (found == kept.end())
+        return nullptr;
+    recency.splice(recency.begin(), recency, found->second.second);
+    return &found->second.first;
 }
 
 namespace {

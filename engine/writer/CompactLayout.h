@@ -7,11 +7,35 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
+#include <list>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace colligo {
+
+// An object stream whose values are complete, while it is being compressed.
+class SealedObjectStream
+{
+public:
+    SealedObjectStream() = default;
+    SealedObjectStream(int number, std::size_t count, std::int64_t valuesOffset, std::string data, bool inBackground);
+
+    bool empty() const { return number == 0; }
+    int streamNumber() const { return number; }
+    // Where the values start in the decoded data.
+    std::int64_t valuesOffset() const { return first; }
+    // The whole object "n 0 obj ... endobj", compressed (waits for it).
+    std::string text();
+
+private:
+    int number = 0;
+    std::size_t count = 0;
+    std::int64_t first = 0;
+    std::future<std::string> compressed;
+};
 
 // One object stream being filled.
 class ObjectStreamBuilder
@@ -29,14 +53,32 @@ public:
     // Where value `index` starts in values().
     std::int64_t offsetOf(int index) const { return offsets[static_cast<std::size_t>(index)]; }
 
-    // The whole object "n 0 obj ... endobj" under `streamNumber`, compressed;
-    // `valuesOffset` receives where the values start in the decoded data. Empties the builder.
-    std::string take(int streamNumber, std::int64_t &valuesOffset);
+    // Closes the stream under `streamNumber` and empties the builder; the
+    // compression runs on another thread when `inBackground`.
+    SealedObjectStream take(int streamNumber, bool inBackground);
 
 private:
     std::vector<int> numbers;
     std::vector<std::int64_t> offsets;
     std::string bodies;
+};
+
+// The values of the object streams written last, as they were before
+// compression, so that the search for duplicates reads them back without
+// inflating the streams again. Bounded in bytes; the oldest go first.
+class RecentValues
+{
+public:
+    static constexpr std::size_t budget = std::size_t(16) << 20;
+
+    void keep(int index, std::string values);
+    // Null when the stream's values are no longer kept.
+    const std::string *find(int index);
+
+private:
+    std::unordered_map<int, std::pair<std::string, std::list<int>::iterator>> kept;
+    std::list<int> recency; // most recent first
+    std::size_t bytes = 0;
 };
 
 // One row of the cross-reference stream.

@@ -3,6 +3,7 @@
 #include "Deflate.h"
 #include "SharedObjects.h"
 #include "platform/FileSystem.h"
+#include "platform/Jobs.h"
 
 #include <goo/gfile.h>
 
@@ -77,6 +78,7 @@ bool OutputFile::setLayout(Layout chosen, bool share)
     if (objectWritten)
         return false;
     layout = chosen;
+    compressInBackground = chosen == Layout::compact && jobCount() > 1;
     sharing.reset();
     if (chosen == Layout::compact && share)
         sharing = std::make_unique<SharedObjects>(
@@ -206,12 +208,16 @@ Placement OutputFile::packValue(int number, std::string_view text)
     xrefRecords.push_back({ static_cast<std::uint32_t>(number), index, -1 });
     Placement placement { static_cast<int>(writtenStreams.size()), packing.offsetOf(index), static_cast<std::int64_t>(text.size()) };
     if (packing.full())
-        writeObjectStream();
+        sealObjectStream();
     return placement;
 }
 
-// The values packed since the last object stream get its number in their records.
-void OutputFile::writeObjectStream()
+// The values packed since the last object stream become one: numbered now,
+// compressed while the next one fills (on another thread when the call has
+// several), and written when that one is sealed in turn or the file ends.
+// That place depends on the values alone, so the bytes are the same whatever
+// the number of threads.
+void OutputFile::sealObjectStream()
 {
     if (packing.empty())
         return;
@@ -219,12 +225,25 @@ void OutputFile::writeObjectStream()
     for (std::size_t record : packedRecords)
         xrefRecords[record].objectStream = number;
     packedRecords.clear();
-    std::int64_t valuesOffset = 0;
-    std::string text = packing.take(number, valuesOffset);
+    int index = static_cast<int>(writtenStreams.size());
+    recentValues.keep(index, std::string(packing.values()));
+    writeSealedStream();
+    sealed = packing.take(number, compressInBackground);
+    writtenStreams.push_back({ -1, -1, sealed.valuesOffset() });
+}
+
+void OutputFile::writeSealedStream()
+{
+    if (sealed.empty())
+        return;
+    int number = sealed.streamNumber();
+    std::string text = sealed.text();
     xrefRecords.push_back({ static_cast<std::uint32_t>(number), offset });
     std::size_t dataStart = text.find(">>\nstream\n") + std::strlen(">>\nstream\n");
     std::size_t dataLength = text.size() - dataStart - std::strlen("\nendstream\nendobj\n");
-    writtenStreams.push_back({ offset + static_cast<std::int64_t>(dataStart), static_cast<std::int64_t>(dataLength), valuesOffset });
+    WrittenStream &stream = writtenStreams.back();
+    stream.dataOffset = offset + static_cast<std::int64_t>(dataStart);
+    stream.dataLength = static_cast<std::int64_t>(dataLength);
     emit(text.data(), text.size());
 }
 
@@ -267,7 +286,8 @@ bool OutputFile::finish()
         return false;
     writePendingObjects();
     if (layout == Layout::compact) {
-        writeObjectStream();
+        sealObjectStream();
+        writeSealedStream();
         writeXrefStream();
     } else {
         writeXrefTable();
@@ -327,36 +347,36 @@ bool OutputFile::readBack(const Placement &placement, std::int64_t at, char *byt
         return reader->read(bytes, static_cast<int>(length), placement.offset + at) == static_cast<int>(length);
     }
     std::string_view values;
-    std::int64_t base = 0;
-    if (placement.objectStream == static_cast<int>(writtenStreams.size())) {
+    if (placement.objectStream == static_cast<int>(writtenStreams.size()))
         values = packing.values();
-    } else if (const std::string *data = decodedStream(placement.objectStream)) {
-        values = *data;
-        base = writtenStreams[static_cast<std::size_t>(placement.objectStream)].valuesOffset;
-    }
-    std::int64_t from = base + placement.offset + at;
+    else if (const std::string *kept = streamValues(placement.objectStream))
+        values = *kept;
+    std::int64_t from = placement.offset + at;
     if (from < 0 || from + static_cast<std::int64_t>(length) > static_cast<std::int64_t>(values.size()))
         return false;
     std::memcpy(bytes, values.data() + from, length);
     return true;
 }
 
-// One decoded object stream is kept: candidates tend to sit together.
-const std::string *OutputFile::decodedStream(int index)
+// The values of a stream written earlier: kept, or read back and inflated
+// once more. None for the stream still being compressed, should its values
+// have been dropped (a single value larger than what is kept).
+const std::string *OutputFile::streamValues(int index)
 {
-    if (decodedIndex == index)
-        return &decoded;
-    decodedIndex = -1;
-    decoded.clear();
+    if (const std::string *values = recentValues.find(index))
+        return values;
     const WrittenStream &stream = writtenStreams[static_cast<std::size_t>(index)];
+    if (stream.dataLength < 0)
+        return nullptr;
     std::string compressed(static_cast<std::size_t>(stream.dataLength), '\0');
     if ((!reader && !(reader = openForReading(path))) || std::fflush(file) != 0 ||
         reader->read(compressed.data(), static_cast<int>(compressed.size()), stream.dataOffset) != static_cast<int>(compressed.size()))
         return nullptr;
-    if (!inflateBytes(compressed, decoded))
+    std::string decoded;
+    if (!inflateBytes(compressed, decoded) || decoded.size() < static_cast<std::size_t>(stream.valuesOffset))
         return nullptr;
-    decodedIndex = index;
-    return &decoded;
+    recentValues.keep(index, decoded.substr(static_cast<std::size_t>(stream.valuesOffset)));
+    return recentValues.find(index);
 }
 
 // One subsection from 0. A number that was handed out but never written (an

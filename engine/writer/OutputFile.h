@@ -137,7 +137,8 @@ private:
         std::int64_t offset;
         int objectStream = 0; // the object stream's number for a packed value; 0: at `offset` in the file
     };
-    // A written object stream, to read its values back.
+    // A written object stream, to read its values back (offset and length
+    // -1 until it is written).
     struct WrittenStream
     {
         std::int64_t dataOffset, dataLength, valuesOffset;
@@ -150,9 +151,10 @@ private:
     void writeXrefStream();
     Placement writeCompact(int number, const ObjectBody &body);
     Placement packValue(int number, std::string_view text);
-    void writeObjectStream();
+    void sealObjectStream();
+    void writeSealedStream();
     bool readBack(const Placement &placement, std::int64_t at, char *bytes, std::size_t length);
-    const std::string *decodedStream(int index);
+    const std::string *streamValues(int index);
 
     std::FILE *file = nullptr;
     std::string path;
@@ -167,8 +169,9 @@ private:
     std::vector<WrittenStream> writtenStreams;
     std::unique_ptr<SharedObjects> sharing;
     std::unique_ptr<GooFile> reader; // the output opened a second time, to read candidates back
-    int decodedIndex = -1;
-    std::string decoded;
+    RecentValues recentValues;
+    SealedObjectStream sealed; // the last object stream, until the next one is sealed
+    bool compressInBackground = false;
     std::int64_t offset = 0; // bytes written so far: the file position
     int lastObjectNumber = 3;
     std::vector<PendingObject> pending;
