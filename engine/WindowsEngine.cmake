@@ -8,7 +8,7 @@
 add_library(ColligoObjects OBJECT ${ENGINE_INTERNAL_SOURCES} ${ENGINE_EXPORT_SOURCES})
 target_include_directories(ColligoObjects PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/api PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(ColligoObjects PRIVATE COLLIGO_ENGINE_BUILD)
-target_link_libraries(ColligoObjects PRIVATE Poppler::Core)
+target_link_libraries(ColligoObjects PRIVATE PageRanges Poppler::Core)
 
 set(COLLIGO_DEF ${CMAKE_CURRENT_BINARY_DIR}/Colligo.def)
 add_custom_command(OUTPUT ${COLLIGO_DEF}
@@ -21,7 +21,7 @@ add_custom_command(OUTPUT ${COLLIGO_DEF}
 add_library(Colligo SHARED $<TARGET_OBJECTS:ColligoObjects> ${COLLIGO_DEF})
 target_include_directories(Colligo
   PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/api> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
-target_link_libraries(Colligo PRIVATE Poppler::Core crypt32 bcrypt)
+target_link_libraries(Colligo PRIVATE PageRanges Poppler::Core crypt32 bcrypt)
 set_target_properties(Colligo PROPERTIES
   PREFIX ""
   PUBLIC_HEADER api/colligo.h)
@@ -39,7 +39,7 @@ add_custom_command(TARGET Colligo POST_BUILD
 add_library(ColligoInternals STATIC EXCLUDE_FROM_ALL ${ENGINE_INTERNAL_SOURCES})
 target_include_directories(ColligoInternals PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/api ${CMAKE_CURRENT_SOURCE_DIR}/platform)
 target_compile_definitions(ColligoInternals PUBLIC COLLIGO_ENGINE_BUILD)
-target_link_libraries(ColligoInternals PUBLIC Poppler::Core crypt32 bcrypt)
+target_link_libraries(ColligoInternals PUBLIC PageRanges Poppler::Core crypt32 bcrypt)
 
 # The engine kit for host programs: the DLL, its header, its import library
 # and the .def file (for other linkers' import libraries).

@@ -45,12 +45,10 @@ private:
 };
 
 // Appends the pages of `expression` to `pages` and returns the entry count.
-//
-// Items are separated by commas; an item is a number or two numbers joined by
-// "-" (a descending range counts down). Only the first space-free word after a
-// comma carries on, so "1,3 4,5" reads as 1, 3. Text that is not a number
-// reads as 0. Empty items ("", ",1", "1,,2", "1, ,2") yield nothing; "-3"
-// reads as 0-3. Numbers beyond the 32-bit range are clamped to it.
+// The expression is read by the engine's reading of page-range text
+// (pageranges::readExpression, where its rules are written down): "5-3"
+// counts down, "1,3 4,5" reads as 1, 3, text that is not a number reads as 0,
+// blank items yield nothing, and numbers are clamped to the 32-bit range.
 std::int32_t expandPageRanges(PageList &pages, std::string_view expression);
 
 } // namespace colligo
