@@ -67,10 +67,12 @@ bool ObjectReader::parse(int streamNumber, ParsedStream &parsed)
     }
     std::optional<ParsedObjectStream> taken = ahead ? ahead->take(streamNumber) : std::nullopt;
     bool parsedWell = true;
-    if (taken)
+    if (taken) {
         static_cast<ParsedObjectStream &>(parsed) = std::move(*taken);
-    else
+        ++handedOver;
+    } else {
         parsedWell = parseObjectStream(xref, &xref, streamNumber, parsed);
+    }
     if (ahead)
         ahead->followOn(streamNumber, [this](int stream) { return streams.count(stream) > 0; });
     return parsedWell;

@@ -41,6 +41,8 @@ public:
     std::size_t cachedBytes() const { return cachedCost; }
     // Object streams parsed so far, counting those parsed again after eviction.
     std::size_t parseCount() const { return parses; }
+    // Of those, the streams that read-ahead threads parsed.
+    std::size_t handedOverCount() const { return handedOver; }
 
     // Lets `workers` threads parse the streams ahead of this reader, each
     // through a document that `openCopy` opens; 0 workers, or stopReadingAhead(),
@@ -67,6 +69,7 @@ private:
     std::list<int> recentlyUsed; // stream numbers, the most recent first
     std::size_t cachedCost = 0;
     std::size_t parses = 0;
+    std::size_t handedOver = 0;
     ReadAhead::OpenCopy openCopy;
     int workers = 0;
     bool readAheadTried = false;

@@ -314,3 +314,40 @@ TEST(CompactLayout, NoLayoutFlagMeansTheClassicTable)
 }
 
 } // namespace
+
+// The exports with 1, 2 and 8 threads in all (COLLIGO_JOBS): a merge that
+// alternates two real manuals page by page, keeping everything, and a split
+// of one of them, write the same bytes each time; the C API reads the
+// variable at each call, as a host program sets it.
+TEST(WorkerThreads, MergesAndSplitsWriteTheSameBytesWithAnyNumber)
+{
+    const std::string manuals[] = { "/usr/share/R/doc/manual/R-intro.pdf", "/usr/share/R/doc/manual/R-exts.pdf" };
+    for (const std::string &manual : manuals)
+        ASSERT_TRUE(std::filesystem::exists(manual)) << "installed by scripts/install-deps.sh";
+    TempDir dir;
+    setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    std::string mergedFirst, splitFirst;
+    for (const char *jobs : { "1", "2", "8" }) {
+        setenv("COLLIGO_JOBS", jobs, 1);
+        ClearList();
+        for (int page = 1; page <= 40; ++page)
+            for (const std::string &manual : manuals)
+                ASSERT_EQ(AddFile(manual.c_str(), std::to_string(page).c_str(), 0), 1);
+        SetOutputOptions(COLLIGO_KEEP_ALL | COLLIGO_OUTPUT_COMPACT, 0, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_EQ(Colligo(dir.file("merged.pdf").c_str(), 0, nullptr), 1) << jobs << " threads";
+        SetOutputOptions(COLLIGO_KEEP_ALL | COLLIGO_OUTPUT_COMPACT, 0, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_EQ(SplitPDF(manuals[1].c_str(), "3-60,2", dir.file("part.pdf").c_str(), 0, nullptr), 1) << jobs << " threads";
+        std::string merged = testing_support::readFile(dir.file("merged.pdf"));
+        std::string split = testing_support::readFile(dir.file("part.pdf"));
+        if (mergedFirst.empty()) {
+            mergedFirst = merged;
+            splitFirst = split;
+            std::string report;
+            EXPECT_TRUE(qpdfCheckPasses(dir.file("merged.pdf"), &report)) << report;
+            continue;
+        }
+        EXPECT_TRUE(merged == mergedFirst) << jobs << " threads: the merges differ";
+        EXPECT_TRUE(split == splitFirst) << jobs << " threads: the splits differ";
+    }
+    unsetenv("COLLIGO_JOBS");
+}

@@ -1,7 +1,8 @@
-// What the reading caches may change: nothing in the output. A merge read
-// through an object-stream cache too small to keep anything writes the same
-// bytes as one through the default cache, and names looked up one at a time
-// in the name tree are the names the whole tree holds.
+// What the reading caches and the worker threads may change: nothing in the
+// output. A merge read through an object-stream cache too small to keep
+// anything writes the same bytes as one through the default cache, one read
+// ahead by 1 or 7 threads the same as one read by the caller alone, and names
+// looked up one at a time in the name tree are the names the whole tree holds.
 #include "reading/Destinations.h"
 #include "reading/SourceDocument.h"
 #include "writer/PdfWriter.h"
@@ -83,6 +84,41 @@ TEST_P(ReadOnceTest, TheObjectCacheBudgetChangesNoByte)
     EXPECT_GT(starved->objects().parseCount(), usual->objects().parseCount());
     std::string report;
     EXPECT_TRUE(qpdfCheckPasses(dir.file("out.pdf"), &report)) << report;
+}
+
+// Threads in all (COLLIGO_JOBS) and the cache budget: the caller alone with
+// the usual cache first, then workers with the usual cache and with one that
+// keeps only a few streams (streams asked for again, while workers still hold
+// or parse them).
+TEST_P(ReadOnceTest, TheNumberOfThreadsChangesNoByte)
+{
+    struct Case
+    {
+        const char *jobs;
+        std::size_t budget;
+    };
+    const Case cases[] = { { "1", colligo::ObjectReader::defaultBudget }, { "2", colligo::ObjectReader::defaultBudget },
+                           { "8", colligo::ObjectReader::defaultBudget }, { "8", std::size_t(1) << 18 } };
+    std::string expected;
+    for (const Case &threads : cases) {
+        setenv("COLLIGO_JOBS", threads.jobs, 1);
+        auto document = opened(GetParam());
+        document->objects().setBudget(threads.budget);
+        std::string written;
+        {
+            colligo::ReadingAhead ahead(*document);
+            written = mergedCopy(*document, dir.file("out.pdf"));
+        }
+        if (expected.empty()) {
+            expected = written;
+            EXPECT_EQ(document->objects().handedOverCount(), 0u) << "one thread in all reads alone";
+            continue;
+        }
+        EXPECT_TRUE(written == expected) << threads.jobs << " threads, a cache of " << threads.budget << " bytes: the outputs differ";
+        // Workers did parse for the reader, so the comparison means something.
+        EXPECT_GT(document->objects().handedOverCount(), 0u) << threads.jobs << " threads";
+    }
+    unsetenv("COLLIGO_JOBS");
 }
 
 TEST_P(ReadOnceTest, NamesLookedUpOneByOneAreTheWholeTreesNames)

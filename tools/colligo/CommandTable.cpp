@@ -39,12 +39,15 @@ const OptionGroup outputOptions {
     "The output is compact: objects in compressed object streams, a\n"
     "cross-reference stream, and what several files hold alike (fonts, images)\n"
     "written once; --classic writes a cross-reference table and every object\n"
-    "on its own, as hosts that never ask otherwise get.\n",
+    "on its own, as hosts that never ask otherwise get. --jobs N uses N threads\n"
+    "in all (COLLIGO_JOBS does the same for host programs); the output is the\n"
+    "same whatever N.\n",
     {
         { "--plain", 0, "", Value::none, "write pages only, nothing else the file holds" },
         { "--classic", 0, "", Value::none, "write the classic layout: a cross-reference table" },
         { "--no-dedupe", 0, "", Value::none, "write alike objects of several files separately" },
         { "--compress", 0, "", Value::none, "flate-compress streams that have no filter" },
+        { "--jobs", 'j', "N", Value::number, "use N threads in all, 1 to 64 (default: cores)" },
         { "--bookmark-per-file", 0, "", Value::none, "add a top-level bookmark per source file" },
         { "--title", 0, "TITLE", Value::text, "set the output's title" },
         { "--author", 0, "AUTHOR", Value::text, "set the output's author" },

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 namespace cli {
 
@@ -19,6 +20,7 @@ OutputSettings OutputSettings::from(const Invocation &invocation)
     settings.subject = invocation.value("--subject");
     settings.author = invocation.value("--author");
     settings.keywords = invocation.value("--keywords");
+    settings.jobs = invocation.value("--jobs");
     return settings;
 }
 
@@ -33,6 +35,13 @@ void OutputSettings::apply() const
     if (compress)
         keep |= COLLIGO_OUTPUT_COMPRESS;
     SetOutputOptions(keep, bookmarkPerFile ? 1 : 0, text(title), text(subject), text(author), text(keywords));
+    if (jobs) {
+#ifdef _WIN32
+        _putenv_s("COLLIGO_JOBS", jobs->c_str());
+#else
+        setenv("COLLIGO_JOBS", jobs->c_str(), 1);
+#endif
+    }
 }
 
 void reportFailure(const std::string &what)

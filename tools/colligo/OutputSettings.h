@@ -18,12 +18,14 @@ struct OutputSettings
     bool noDedupe = false;
     bool compress = false;
     std::optional<std::string> title, subject, author, keywords;
+    std::optional<std::string> jobs; // threads in all, as given
 
     // The output options given to a command that shares them.
     static OutputSettings from(const Invocation &invocation);
     // Hands the settings to the engine for the next merge or split: by
     // default everything the document holds (COLLIGO_KEEP_ALL), with --plain
-    // pages only; in the compact layout unless --classic.
+    // pages only; in the compact layout unless --classic; with --jobs the
+    // engine's threads (COLLIGO_JOBS, which the engine reads at each call).
     void apply() const;
 };
 
