@@ -1,6 +1,7 @@
 #include "AddFileThread.h"
 
 #include "AddFileForm_Unit1.h"
+#include "PageRangeWriter.h"
 
 #include "colligo.h"
 
@@ -60,7 +61,7 @@ TItemInfo AddFileThread::MeasuredItem(const QString &path, int pages)
     item.TotalPages = pages;
     item.MixPages = 1;
     item.SizeKB = FileSizeKB(path);
-    item.PageRange = pages == 1 ? QStringLiteral("1") : QStringLiteral("1-%1").arg(pages);
+    item.PageRange = QString::fromStdString(pageranges::allPages(pages));
     item.MergeRange = item.PageRange;
     return item;
 }

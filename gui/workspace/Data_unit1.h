@@ -30,7 +30,9 @@ extern bool MergeAlternately;
 
 // ---- Page-range texts ------------------------------------------------------
 // Pieces are separated by ","; a piece is a page "n" or a range "a-b". These
-// functions are pure: they keep no state and run on any thread.
+// functions are pure: they keep no state and run on any thread. They read,
+// judge and write through the page-range module (engine/pageranges), which
+// the engine and the command line share.
 
 // The non-empty pieces of `text` between occurrences of `separator`, untrimmed.
 // An empty separator gives no pieces.

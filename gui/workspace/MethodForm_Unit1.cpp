@@ -3,6 +3,7 @@
 #include "FormParts.h"
 #include "MessageBox.h"
 #include "MuiContext.h"
+#include "PageRangeWriter.h"
 #include "SSButton.h"
 #include "SSForm.h"
 #include "ShellOpen.h"
@@ -62,25 +63,6 @@ const int unitDrop = 5;
 const int repeatGap = 10;
 } // namespace Room
 
-// "first,first+step,..." up to last (or down to it for a negative step).
-QString SteppedPages(int first, int last, int step)
-{
-    QString pages;
-    for (int page = first; step > 0 ? page <= last : page >= last; page += step) {
-        if (!pages.isEmpty())
-            pages += u',';
-        pages += QString::number(page);
-    }
-    return pages;
-}
-
-// The largest page of the kind (odd: first page 1, even: first page 2) that
-// does not exceed the page count.
-int LastPageOfKind(int firstPage, int pageCount)
-{
-    return (pageCount - firstPage) % 2 == 0 ? pageCount : pageCount - 1;
-}
-
 struct Expressions
 {
     QString PageRange;
@@ -88,22 +70,13 @@ struct Expressions
 };
 
 // The ascending selection and the expression in the chosen order for All,
-// Odd or Even. A reversed selection is a list of single pages.
+// Odd or Even, as the page-range module writes them. A reversed selection is
+// a list of single pages.
 Expressions KindExpressions(RangeKind kind, int pageCount, bool reverse)
 {
-    if (kind == AllPages) {
-        if (pageCount <= 1)
-            return {QStringLiteral("1"), QStringLiteral("1")};
-        const QString ascending = QStringLiteral("1-%1").arg(pageCount);
-        return {ascending, reverse ? SteppedPages(pageCount, 1, -1) : ascending};
-    }
-    const int firstPage = kind == OddPages ? 1 : 2;
-    // The first page is always named, so the text is never empty.
-    const QString ascending = QString::number(firstPage)
-                              + (pageCount >= firstPage + 2 ? u',' + SteppedPages(firstPage + 2, pageCount, 2) : QString());
-    if (!reverse)
-        return {ascending, ascending};
-    return {ascending, SteppedPages(LastPageOfKind(firstPage, pageCount), firstPage, -2)};
+    const auto write = kind == AllPages ? pageranges::allPages : kind == OddPages ? pageranges::oddPages : pageranges::evenPages;
+    const pageranges::Order order = reverse ? pageranges::Order::reverse : pageranges::Order::sequence;
+    return {QString::fromStdString(write(pageCount, pageranges::Order::sequence)), QString::fromStdString(write(pageCount, order))};
 }
 
 QRadioButton *RadioButton(QWidget *panel, const char *name, const QString &caption)
