@@ -106,6 +106,40 @@ TEST_F(CliTest, MergeFailuresExitWithOne)
     EXPECT_EQ(readFile(in("b.pdf")), before);
 }
 
+// A wrong piece of a range is named with its place before anything is
+// written; a right range reaches the engine in a form it reads as meant.
+TEST_F(CliTest, RangeErrorsNameThePieceAndItsPlace)
+{
+    const struct
+    {
+        std::string arguments;
+        std::string message;
+    } wrong[] = {
+        { "merge -o " + q("out.pdf") + " " + q("a.pdf") + ":1,x-3 " + q("b.pdf"),
+          "colligo: merge: page range '1,x-3' of " + in("a.pdf") + ": 'x-3' at character 3 is not a page number or a range such as 6-18\n"
+          "Try 'colligo merge --help' for more information.\n" },
+        { "merge -o " + q("out.pdf") + " " + q("a.pdf") + " " + q("b.pdf") + ":2,0",
+          "colligo: merge: page range '2,0' of " + in("b.pdf") + ": '0' at character 3 names page 0; pages are numbered from 1\n" },
+        { "merge -o " + q("out.pdf") + " " + q("a.pdf") + ": " + q("b.pdf"),
+          "colligo: merge: page range '' of " + in("a.pdf") + ": selects no page\n" },
+        { "split " + q("a.pdf") + " '2, -3' -o " + q("out.pdf"),
+          "colligo: split: page range '2, -3': '-3' at character 4 has no first page\n" },
+        { "split " + q("a.pdf") + " 'é,3-' -o " + q("out.pdf"),
+          "colligo: split: page range 'é,3-': 'é' at character 1 is not a page number or a range such as 6-18\n" },
+    };
+    for (const auto &[arguments, message] : wrong) {
+        CommandResult result = colligo(arguments);
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_NE(result.output.find(message), std::string::npos) << result.output;
+        EXPECT_FALSE(fs::exists(in("out.pdf"))) << arguments;
+    }
+
+    // As typed, "3, 2, 1" would lose its 1 in the engine's reading.
+    CommandResult result = colligo("merge -o " + q("out.pdf") + " " + q("a.pdf") + ":'3, 2, 1' " + q("b.pdf") + ":' 2 - 1 '");
+    EXPECT_EQ(result.status, 0) << result.output;
+    expectPagesMatch(in("out.pdf"), { { in("a.pdf"), 3 }, { in("a.pdf"), 2 }, { in("a.pdf"), 1 }, { in("b.pdf"), 2 }, { in("b.pdf"), 1 } });
+}
+
 TEST_F(CliTest, SplitWritesTheSelectionAndTheRest)
 {
     writeTextDocument(in("five.pdf"), 5, "Five");

@@ -18,7 +18,9 @@ const char rangeText[] =
     "RANGE selects pages and their order: comma-separated items, each a page\n"
     "number or two numbers joined by '-': \"1,3,6-18\". A descending range such\n"
     "as \"5-3\" counts down; pages may repeat (\"2,2,1\"). A number beyond the\n"
-    "file's last page ends that file's part.\n";
+    "file's last page ends that file's part. Blanks around items do not matter;\n"
+    "an item that is not a page number from 1 up or a range is named, with its\n"
+    "place, before anything is written.\n";
 
 const char exitText[] =
     "Exit status: 0 on success, 1 when the engine refused or failed (the reason\n"

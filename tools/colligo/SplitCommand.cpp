@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "OutputSettings.h"
 #include "Progress.h"
+#include "RangeArgument.h"
 
 #include "colligo.h"
 
@@ -18,11 +19,13 @@ int splitCommand(const Invocation &invocation)
         return invocation.usageError("needs IN RANGE -o OUT");
     const OutputSettings settings = OutputSettings::from(invocation);
     const std::string &source = positional[0];
-    const std::string &range = positional[1];
+    const RangeArgument range = readRangeArgument(positional[1]);
+    if (!range.right())
+        return invocation.usageError("page range '" + positional[1] + "': " + range.problem);
 
     Progress progress(rest ? 2 : 1);
     settings.apply();
-    int result = SplitPDF(source.c_str(), range.c_str(), output.c_str(), rest ? 1 : 0, Progress::callback);
+    int result = SplitPDF(source.c_str(), range.expression.c_str(), output.c_str(), rest ? 1 : 0, Progress::callback);
     progress.finish();
     std::string restOutput = (output.size() < 4 ? std::string() : output.substr(0, output.size() - 4)) + "-2.PDF";
     if (progress.interrupted()) {
