@@ -129,6 +129,27 @@ int BackgroundProgram::waitForExit(int seconds)
     return -1;
 }
 
+namespace {
+
+std::string unusedDisplay()
+{
+    int display = 90;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(display)) || fs::exists("/tmp/.X" + std::to_string(display) + "-lock"))
+        ++display;
+    return ":" + std::to_string(display);
+}
+
+} // namespace
+
+PrivateDisplay::PrivateDisplay()
+    : display(unusedDisplay()), server({ "Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp" })
+{
+    // The server's socket appears once it accepts clients.
+    const std::string socket = "/tmp/.X11-unix/X" + display.substr(1);
+    for (int tenth = 0; tenth < 100 && !fs::exists(socket); ++tenth)
+        usleep(100000);
+}
+
 std::string windowsPath(const std::string &linuxPath)
 {
     std::string path = "Z:" + fs::absolute(linuxPath).lexically_normal().string();
@@ -175,8 +196,10 @@ void Wine::endSession()
 
 std::vector<std::string> Wine::environment() const
 {
-    // No Mono or Gecko installers, no debugging chatter.
-    return { "WINEPREFIX=" + prefixFolder, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml=", "DISPLAY=" + display };
+    // No Mono or Gecko installers, no debugging chatter, and no menu entries
+    // in the desktop of the user running the tests for the shortcuts that
+    // programs (the installer) make.
+    return { "WINEPREFIX=" + prefixFolder, "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d", "DISPLAY=" + display };
 }
 
 Wine::Wine(const std::string &display) : prefixFolder(temporaryFolder("quellan-wine")), display(display)
@@ -213,15 +236,20 @@ namespace {
 // spaces: the programs must run from any folder.
 constexpr char unpackFolderName[] = "Programme – Прога 程序";
 
-std::string findZip(const std::string &builds, const std::string &architecture)
+// The one file in `builds` whose name ends with `suffix`.
+std::string findBuildFile(const std::string &builds, const std::string &suffix)
 {
-    const std::string suffix = "-windows-" + architecture + ".zip";
     for (const fs::directory_entry &entry : fs::directory_iterator(builds)) {
         const std::string name = entry.path().filename().string();
         if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
             return entry.path().string();
     }
-    throw std::runtime_error("no zip for " + architecture + " in " + builds);
+    throw std::runtime_error("no *" + suffix + " in " + builds);
+}
+
+std::string findZip(const std::string &builds, const std::string &architecture)
+{
+    return findBuildFile(builds, "-windows-" + architecture + ".zip");
 }
 
 WindowsBuild unpack(const std::string &builds, const std::string &architecture, bool wholeSystem, const std::string &into)
@@ -254,6 +282,11 @@ public:
 };
 
 } // namespace
+
+std::string windowsInstaller()
+{
+    return findBuildFile(requiredSetting("QUELLAN_WINDOWS_BUILDS"), "-windows-x86-setup.exe");
+}
 
 const std::vector<WindowsBuild> &windowsBuilds()
 {
@@ -310,6 +343,16 @@ void writeBytes(const std::string &path, const std::string &bytes)
 {
     fs::create_directories(fs::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool waitForLine(const std::string &log, const std::string &line, int seconds)
+{
+    for (int tenth = 0; tenth < seconds * 10; ++tenth) {
+        if (readBytes(log).find(line + "\n") != std::string::npos)
+            return true;
+        usleep(100000);
+    }
+    return false;
 }
 
 std::string realDocument(const std::string &name)

@@ -38,6 +38,19 @@ private:
     int child = -1;
 };
 
+// A private X server (Xvfb) on a display nobody uses yet, for the
+// application's windows; stopped when the object goes.
+class PrivateDisplay
+{
+public:
+    PrivateDisplay();
+    const std::string &name() const { return display; } // ":90"
+
+private:
+    std::string display;
+    BackgroundProgram server;
+};
+
 // Whether this machine executes 32-bit x86 programs, which 32-bit Wine is:
 // the kernel's i386 support is missing on some virtual machines.
 bool machineRuns32BitPrograms();
@@ -70,6 +83,7 @@ public:
             const std::vector<std::string> &environment = {});
 
     const std::string &prefix() const { return prefixFolder; }
+    const std::string &screen() const { return display; }
     std::vector<std::string> environment() const;
 
 private:
@@ -92,6 +106,9 @@ struct WindowsBuild
     std::string testProgram(const std::string &file) const { return tree + "/tests/windows/programs/" + file; }
 };
 
+// The x86 build's installer (the NSIS setup program beside its zip).
+std::string windowsInstaller();
+
 // Both builds (x86 first), unpacked once per run.
 const std::vector<WindowsBuild> &windowsBuilds();
 const WindowsBuild &windowsBuild(const std::string &name);
@@ -109,6 +126,10 @@ std::map<std::string, std::string> filesBelow(const std::string &folder);
 void copyFile(const std::string &from, const std::string &to);
 std::string readBytes(const std::string &path);
 void writeBytes(const std::string &path, const std::string &bytes);
+
+// Whether `log` holds the line `line` within `seconds`, looking every tenth
+// of a second (a program beside the test writes it).
+bool waitForLine(const std::string &log, const std::string &line, int seconds);
 
 // The real documents the tests use (from Debian's documentation packages).
 std::string realDocument(const std::string &name);
