@@ -1,5 +1,6 @@
 #include "SSButton.h"
 
+#include "SkinGrowth.h"
 #include "SkinPalette.h"
 
 #include <QAccessible>
@@ -332,13 +333,13 @@ void TssSkinButton::SetCaption(const QString &text)
 {
     caption = text;
     setAccessibleName(text);
-    update();
+    SkinChanged();
 }
 
 void TssSkinButton::SetCaptionLook(const TSkinCaption &look)
 {
     captionLook = look;
-    update();
+    SkinChanged();
 }
 
 void TssSkinButton::ActionTextChanged(const QString &text)
@@ -349,6 +350,7 @@ void TssSkinButton::ActionTextChanged(const QString &text)
 void TssSkinButton::SkinChanged()
 {
     ScaleSkin();
+    GrowForCaption();
     AdjustSize();
     MaskChanged();
     update();
@@ -359,6 +361,8 @@ void TssSkinButton::SetDivNum(int frames)
     if (frames < 1 || frames > 4)
         return;
     divNum = frames;
+    ScaleSkin();
+    GrowForCaption();
     AdjustSize();
     MaskChanged();
     update();
@@ -370,7 +374,9 @@ void TssSkinButton::ChangeScale(int m, int d)
     resize(MulDiv(width(), m, d), MulDiv(height(), m, d));
     scaleM = m;
     scaleD = d;
-    if (ScaleSkin()) {
+    const bool stretched = ScaleSkin();
+    GrowForCaption();
+    if (stretched) {
         AdjustSize();
         MaskChanged();
         update();
@@ -388,6 +394,59 @@ bool TssSkinButton::ScaleSkin()
     const int height = MulDiv(skin.height() / divNum, scaleM, scaleD) * divNum;
     scaledSkin = skin.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     return true;
+}
+
+int TssSkinButton::Scaled(int value) const
+{
+    return scaleM != scaleD && scaleD != 0 ? MulDiv(value, scaleM, scaleD) : value;
+}
+
+// Where the caption goes on a frame of the strip as drawn (the look is laid
+// out for the design size; a stretched button stretches it).
+QRect TssSkinButton::DesignCaptionArea() const
+{
+    if (captionLook.Area.isEmpty())
+        return QRect(0, 0, FrameWidth() - grownBy, scaledSkin.height());
+    const QRect &area = captionLook.Area;
+    return QRect(Scaled(area.x()), Scaled(area.y()), Scaled(area.width()), Scaled(area.height()));
+}
+
+QFont TssSkinButton::CaptionFont(int pixelSize) const
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(captionLook.Bold);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+// How much wider the caption's area must be for the caption to show whole
+// at the smallest size it is drawn at.
+int TssSkinButton::CaptionOverflow() const
+{
+    if (caption.isEmpty() || scaledSkin.isNull())
+        return 0;
+    const int needed = QFontMetrics(CaptionFont(Scaled(SmallestCaptionPixels))).horizontalAdvance(caption) + CaptionPadding;
+    return std::max(0, needed - DesignCaptionArea().width());
+}
+
+// A caption that would be cut short widens every frame, at two columns a
+// quarter into its area from either side, where the faces are plain.
+void TssSkinButton::GrowForCaption()
+{
+    grownBy = 0;
+    const int overflow = CaptionOverflow();
+    grownSharpSkin = sharpSkin;
+    if (overflow <= 0)
+        return;
+    const QRect area = DesignCaptionArea();
+    const int left = area.left() + area.width() / 4;
+    const int right = area.left() + area.width() * 3 / 4;
+    scaledSkin = GrowStrip(scaledSkin, divNum, left, right, overflow);
+    // The sharp strip counts in design pixels, whatever the stretch.
+    const bool scaled = scaleM != scaleD && scaleD != 0 && scaleM != 0;
+    const auto design = [&](int value) { return scaled ? MulDiv(value, scaleD, scaleM) : value; };
+    grownSharpSkin = GrowStrip(sharpSkin, divNum, design(left), design(right), design(overflow));
+    grownBy = overflow;
 }
 
 void TssSkinButton::AdjustSize()
@@ -415,9 +474,9 @@ void TssSkinButton::MaskChanged()
 // pixels per point, or on a button stretched beyond its design size.
 bool TssSkinButton::PaintsSharp(const QPainter &painter) const
 {
-    if (sharpSkin.isNull() || sharpSkin.width() / divNum <= 0)
+    if (grownSharpSkin.isNull() || grownSharpSkin.width() / divNum <= 0)
         return false;
-    return painter.device()->devicePixelRatioF() > 1 || scaledSkin.size() != skin.size();
+    return painter.device()->devicePixelRatioF() > 1 || (scaleM != scaleD && scaleD != 0);
 }
 
 void TssSkinButton::PaintFrame(QPainter &painter, int index)
@@ -436,36 +495,43 @@ void TssSkinButton::PaintFrame(QPainter &painter, int index)
     painter.drawImage(target, scaledSkin, QRect(index * FrameWidth(), 0, FrameWidth(), scaledSkin.height()));
     if (PaintsSharp(painter)) {
         // Over the plain frame, which fills every pixel the button is cut to.
-        const int sharpFrame = sharpSkin.width() / divNum;
+        const int sharpFrame = grownSharpSkin.width() / divNum;
         painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, sharpSkin, QRect(index * sharpFrame, 0, sharpFrame, sharpSkin.height()));
+        painter.drawImage(target, grownSharpSkin, QRect(index * sharpFrame, 0, sharpFrame, grownSharpSkin.height()));
         painter.restore();
     }
     PaintCaption(painter, index);
+}
+
+// The caption as it fits its area: smaller down to the smallest size, then
+// cut short (which a button widened for its caption never needs).
+QString TssSkinButton::FittedCaption(QFont &font) const
+{
+    const int room = DesignCaptionArea().width() + grownBy - CaptionPadding;
+    int pixelSize = Scaled(captionLook.PixelSize);
+    font = CaptionFont(pixelSize);
+    while (pixelSize > SmallestCaptionPixels && QFontMetrics(font).horizontalAdvance(caption) > room)
+        font.setPixelSize(--pixelSize);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(caption) <= room ? caption : metrics.elidedText(caption, Qt::ElideRight, room);
+}
+
+QString TssSkinButton::ShownCaption() const
+{
+    QFont font;
+    return caption.isEmpty() ? QString() : FittedCaption(font);
 }
 
 void TssSkinButton::PaintCaption(QPainter &painter, int index)
 {
     if (caption.isEmpty())
         return;
-    // The look is laid out for the design size; a stretched button stretches it.
-    const bool scaled = scaleM != scaleD && scaleD != 0;
-    auto scale = [&](int value) { return scaled ? MulDiv(value, scaleM, scaleD) : value; };
-    QRect area = captionLook.Area.isEmpty()
-                     ? QRect(0, 0, width(), height())
-                     : QRect(scale(captionLook.Area.x()), scale(captionLook.Area.y()), scale(captionLook.Area.width()),
-                             scale(captionLook.Area.height()));
+    QRect area = DesignCaptionArea().adjusted(0, 0, grownBy, 0);
     if (index == 2)
         area.translate(0, 1); // pressed: the words sink with the face
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(captionLook.Bold);
-    const int room = area.width() - 4;
-    int pixelSize = scale(captionLook.PixelSize);
-    font.setPixelSize(pixelSize);
-    while (pixelSize > 9 && QFontMetrics(font).horizontalAdvance(caption) > room)
-        font.setPixelSize(--pixelSize);
-    const QString shown = QFontMetrics(font).elidedText(caption, Qt::ElideRight, room);
+    QFont font;
+    const QString shown = FittedCaption(font);
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font);

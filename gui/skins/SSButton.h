@@ -12,13 +12,18 @@ class QPainter;
 // How a caption sits on a button's face: where within one frame (an empty
 // area is the whole frame), how large, and its colour in each state (normal,
 // mouse over, pressed, disabled). A caption too wide for its area is drawn
-// smaller, down to 9 pixels, and cut short with an ellipsis beyond that.
+// smaller, down to 9 pixels; one still too wide widens the button instead
+// (its faces grow at two plain columns of the area).
 struct TSkinCaption {
     QRect Area;
     int PixelSize = 13;
     bool Bold = false;
     QColor Ink[4] = {Qt::black, Qt::black, Qt::black, Qt::gray};
 };
+
+// The smallest caption a skinned button draws, and the room it leaves beside it.
+inline constexpr int SmallestCaptionPixels = 9;
+inline constexpr int CaptionPadding = 4;
 
 // The values a skinned button hands to its dialog when clicked; the dialog
 // closes with a non-zero one and QDialog::exec() returns it.
@@ -121,6 +126,8 @@ public:
     // The words over every frame (the button's action gives its text).
     QString Caption() const { return caption; }
     void SetCaption(const QString &text);
+    // The caption as the faces show it: whole, or cut short when it cannot fit.
+    QString ShownCaption() const;
     const TSkinCaption &CaptionLook() const { return captionLook; }
     void SetCaptionLook(const TSkinCaption &look);
 
@@ -132,7 +139,8 @@ public:
     // Stretches the strip by m / d and resizes and reshapes the button to match.
     void ChangeScale(int m, int d);
 
-    // A frame of the strip: the size a layout gives the button, and keeps.
+    // A frame of the strip, widened where the caption needs it: the size a
+    // layout gives the button, and keeps.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -148,6 +156,12 @@ private:
     void ActionTextChanged(const QString &text) override;
     void SkinChanged();
     bool ScaleSkin();
+    void GrowForCaption();
+    QRect DesignCaptionArea() const;
+    QFont CaptionFont(int pixelSize) const;
+    QString FittedCaption(QFont &font) const;
+    int CaptionOverflow() const;
+    int Scaled(int value) const;
     int FrameWidth() const { return scaledSkin.width() / divNum; }
     QImage Frame(int index) const;
     void PaintFrame(QPainter &painter, int index);
@@ -159,7 +173,9 @@ private:
     QString caption;
     TSkinCaption captionLook;
     int divNum = 3;
-    QImage scaledSkin;
+    QImage scaledSkin;      // scaled, then widened for the caption
+    QImage grownSharpSkin;  // the sharp strip widened alike
+    int grownBy = 0;        // design pixels the caption added to each frame
     int scaleM = 0;
     int scaleD = 0;
 };

@@ -1,23 +1,73 @@
 #include "SSForm.h"
 
+#include "SkinGrowth.h"
+
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
 
+#include <algorithm>
+
 TssSkinForm::TssSkinForm(QWidget *form)
     : QWidget(form), form(form)
 {
-    if (form)
+    if (form) {
         form->setWindowFlags(form->windowFlags() | Qt::FramelessWindowHint);
+        form->installEventFilter(this);
+    }
     resize(200, 100);
     lower();
 }
 
-void TssSkinForm::SetPicture(const QImage &picture, const QImage &sharpPicture)
+void TssSkinForm::SetPicture(const QImage &newPicture, const QImage &newSharpPicture)
 {
-    glyph = picture;
-    sharpGlyph = sharpPicture;
+    picture = newPicture;
+    sharpPicture = newSharpPicture;
+    grownSize = picture.size();
     PictureChanged();
+}
+
+void TssSkinForm::SetGrowLine(QPoint line)
+{
+    growLine = line;
+    PictureChanged();
+}
+
+QPoint TssSkinForm::GrowLine() const
+{
+    return growLine.x() >= 0 ? growLine : QPoint(picture.width() / 2, picture.height() / 2);
+}
+
+// What the form's layout needs at least: its minimum size, and the height its
+// wrapped texts take at the width the form will have.
+QSize TssSkinForm::LayoutNeeds() const
+{
+    QLayout *layout = form ? form->layout() : nullptr;
+    if (!layout)
+        return {};
+    QSize needs = layout->totalMinimumSize();
+    if (layout->hasHeightForWidth())
+        needs.setHeight(std::max(needs.height(), layout->totalHeightForWidth(std::max(needs.width(), picture.width()))));
+    return needs;
+}
+
+void TssSkinForm::FitToLayout()
+{
+    if (picture.isNull())
+        return;
+    const QSize size = picture.size().expandedTo(LayoutNeeds());
+    if (size == grownSize)
+        return;
+    grownSize = size;
+    PictureChanged();
+}
+
+bool TssSkinForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == form && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show))
+        FitToLayout();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TssSkinForm::SetColor(TColor colour)
@@ -41,6 +91,8 @@ void TssSkinForm::ChangeScale(int m, int d)
 
 void TssSkinForm::PictureChanged()
 {
+    glyph = GrowPicture(picture, GrowLine(), grownSize);
+    sharpGlyph = GrowPicture(sharpPicture, GrowLine(), grownSize);
     ScalePicture();
     ReSetWndRgn();
     update();

@@ -67,7 +67,7 @@ TEST(SkinCaption, StaysInsideItsArea)
     TSkinCaption look = Inks(qRgb(0, 0, 0), qRgb(0, 0, 0));
     look.Area = QRect(40, 0, 80, 34);
     button->SetCaptionLook(look);
-    // Far too long for 80 pixels: smaller, then cut short, never over the icon's place.
+    // Far too long for 80 pixels: smaller, then a wider button, never over the icon's place.
     button->SetCaption(QStringLiteral("A caption much longer than any button could hold"));
     const QImage shown = button->grab().toImage();
     EXPECT_EQ(PixelsOf(shown.copy(0, 0, 40, 34), qRgb(255, 255, 255)), 40 * 34);
