@@ -37,6 +37,9 @@ const int linkRow = 16;
 const int valueGap = 5;          // between a caption and its value
 const int taglineWidth = 295;
 const int textIndent = 1;        // the tagline and version start this far right of the name
+// Where the picture grows for longer captions: a column right of the logo,
+// a row between the product block and the line over the links.
+const QPoint growLine(250, 150);
 } // namespace Room
 
 // A value right after its caption, however long the caption is in the
@@ -62,6 +65,7 @@ TAboutForm::TAboutForm(QWidget *owner)
     setWindowTitle(context ? context->ProductTitle : QString());
 
     ssSkinForm1 = SkinForm(this, QStringLiteral("about.png"));
+    ssSkinForm1->SetGrowLine(Room::growLine);
 
     TntLabel4 = AddLabel("TntLabel4", tr("About"), headingStyle);
     lblProduct = AddLabel("lblProduct", context ? context->ProductTitle : QString(), productStyle);

@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 TssSkinForm *SkinForm(QWidget *form, const QString &picture)
 {
     auto *skin = new TssSkinForm(form);
@@ -24,6 +26,35 @@ TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &stri
     button->SetCaption(caption);
     button->SetMask(true);
     return button;
+}
+
+namespace {
+
+// The card's size is a least size of its own, not a fixed one: the layout
+// inside may ask for more.
+class TCardPanel : public QWidget
+{
+public:
+    TCardPanel(QWidget *parent, QSize card)
+        : QWidget(parent), card(card)
+    {
+    }
+    QSize minimumSizeHint() const override { return QWidget::minimumSizeHint().expandedTo(card); }
+    QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(card); }
+    int heightForWidth(int width) const override { return std::max(card.height(), QWidget::heightForWidth(width)); }
+
+private:
+    const QSize card;
+};
+
+} // namespace
+
+QWidget *CardPanel(QWidget *parent, const char *name, QSize card)
+{
+    auto *panel = new TCardPanel(parent, card);
+    panel->setObjectName(QLatin1String(name));
+    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    return panel;
 }
 
 QLabel *Label(QWidget *parent, const char *name, const QString &text, const QString &style)

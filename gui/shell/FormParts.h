@@ -2,6 +2,7 @@
 // Builders the windows share for their parts. Every part carries its component
 // name as its objectName, so tests find it with findChild.
 
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -19,6 +20,11 @@ TssSkinForm *SkinForm(QWidget *form, const QString &picture);
 // shows the action's text instead. A layout places it at the size of one frame.
 TssSkinButton *SkinButton(QWidget *parent, const char *name, const QString &strip, int frames = 4,
                           const QString &caption = QString());
+
+// A see-through panel over a card of a window's picture: at least the card's
+// size, more when what its layout holds needs more (a longer caption in
+// another language), so that the window grows around it.
+QWidget *CardPanel(QWidget *parent, const char *name, QSize card);
 
 // A label in the given style, for a layout to place.
 QLabel *Label(QWidget *parent, const char *name, const QString &text, const QString &style);

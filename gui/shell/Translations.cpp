@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QLibraryInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString OwnFolder = QStringLiteral(":/translations");
@@ -54,4 +56,20 @@ void ApplicationTranslations::Install(const QString &file, const QString &folder
     auto translator = std::make_unique<QTranslator>();
     if (translator->load(file, folder) && QCoreApplication::installTranslator(translator.get()))
         installed.push_back(std::move(translator));
+}
+
+LongerTexts::LongerTexts()
+{
+    QCoreApplication::installTranslator(this); // a translator leaves the application when it goes
+}
+
+// The text, then its first half again, cut before a placeholder so that
+// "%1" stays one.
+QString LongerTexts::translate(const char *, const char *sourceText, const char *, int) const
+{
+    const QString text = QString::fromUtf8(sourceText);
+    qsizetype half = (text.size() + 1) / 2;
+    if (const qsizetype placeholder = text.indexOf(u'%'); placeholder >= 0)
+        half = std::min(half, placeholder);
+    return text + text.left(half);
 }

@@ -37,3 +37,16 @@ private:
     QString language;
     std::vector<std::unique_ptr<QTranslator>> installed;
 };
+
+// Every text half as long again ("Merge" reads "MergeMer"), for as long as
+// this object lives: how the windows take a language whose texts are longer
+// than the English ones. The screenshot tour shows it (--longer); the tests
+// check that no caption is then cut off.
+class LongerTexts : public QTranslator
+{
+public:
+    LongerTexts();
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *disambiguation = nullptr,
+                      int n = -1) const override;
+};

@@ -21,6 +21,8 @@ const QMargins inside(16, 10, 16, 14);
 const int titleRow = 46;         // from the title's top to the name's
 const int pictureColumn = 40;
 const QSize name(340, 44);
+// Where the picture grows for a longer title: through the middle.
+const QPoint growLine(210, 100);
 } // namespace Room
 
 } // namespace
@@ -35,6 +37,7 @@ TAddFileForm::TAddFileForm(QWidget *owner, const QStringList &paths, QList<TItem
 {
     setObjectName(QStringLiteral("AddFileForm"));
     setWindowTitle(tr("Add PDF Files"));
+    ssSkinForm1->SetGrowLine(Room::growLine);
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setStyleSheet(QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';"));

@@ -15,7 +15,10 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +36,9 @@ const int barRow = 28;
 const int barWidth = 400;
 const int barHeight = 20;
 const int pageWidth = 290;
+// Where the picture grows for longer captions: a column through the middle
+// of the bar's groove, a row under it.
+const QPoint growLine(220, 100);
 } // namespace Room
 
 QString ProgressPicturePath()
@@ -73,18 +79,27 @@ void TConvertForm::FormCreate()
     setModal(true);
 
     ssSkinForm1 = SkinForm(this, QStringLiteral("convert.png"));
+    ssSkinForm1->SetGrowLine(Room::growLine);
 
     lblTitle = Label(this, "lblTitle", ApplicationTitle(), QStringLiteral("color: white; font: bold 13px 'DejaVu Sans';"));
+    // The lines under the title change with every page, so their texts never
+    // move the layout: they take the bar's width, and the page line at least
+    // what its longest text needs in the user's language.
     lblFile = Label(this, "lblFile", QString(), statusStyle);
-    lblFile->setFixedWidth(Room::barWidth);
+    lblFile->setMinimumWidth(Room::barWidth);
+    lblFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblFile->setAccessibleName(tr("File being copied"));
     lblPage = Label(this, "lblPage", QString(), pageStyle);
-    lblPage->setFixedWidth(Room::pageWidth);
+    const QString longestPage = tr("page %1 of %2").arg(99999).arg(99999);
+    lblPage->setMinimumWidth(std::max(Room::pageWidth, lblPage->fontMetrics().horizontalAdvance(longestPage)));
+    lblPage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblPage->setAccessibleName(tr("Page being copied"));
 
     SkinProcess1 = new TSkinProcess(this);
     SkinProcess1->setObjectName(QStringLiteral("SkinProcess1"));
-    SkinProcess1->setFixedSize(Room::barWidth, Room::barHeight);
+    SkinProcess1->setMinimumWidth(Room::barWidth);
+    SkinProcess1->setFixedHeight(Room::barHeight);
+    SkinProcess1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     SkinProcess1->SetImage2(ProgressPicturePath());
     SkinProcess1->SetBaseLine(SkinProcess1->height() / 2 + 1);
     SkinProcess1->SetExtRange(0, SkinProcess1->width());
@@ -108,12 +123,21 @@ void TConvertForm::LayOut()
     for (int row = 0; row < 3; ++row)
         grid->setRowMinimumHeight(row, rows[row]);
     const Qt::Alignment topLeft = Qt::AlignTop | Qt::AlignLeft;
+    grid->setColumnStretch(1, 1); // the lines and the bar take the width the dialog grows by
     grid->addWidget(lblTitle, 0, 0, 1, 2, topLeft);
-    grid->addWidget(lblFile, 1, 1, topLeft);
-    grid->addWidget(SkinProcess1, 2, 1, topLeft);
-    grid->addWidget(lblPage, 3, 1, topLeft);
+    grid->addWidget(lblFile, 1, 1, Qt::AlignTop);
+    grid->addWidget(SkinProcess1, 2, 1, Qt::AlignTop);
+    grid->addWidget(lblPage, 3, 1, Qt::AlignTop);
     grid->addWidget(btnStop, 3, 1, 2, 1, Qt::AlignRight | Qt::AlignBottom);
     grid->setRowStretch(4, 1);
+}
+
+// The bar fills as far as it reaches, also when the dialog grew for a longer text.
+void TConvertForm::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    SkinProcess1->SetExtRange(0, SkinProcess1->width());
+    SkinProcess1->Setprocess(shownPercent);
 }
 
 void TConvertForm::showEvent(QShowEvent *event)

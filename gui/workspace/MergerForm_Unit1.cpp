@@ -76,6 +76,10 @@ const int folderButtonsLeft = 8;
 const int mergeTop = 14;          // below the heading's top
 const int mergeRight = 28;
 const int bottom = 26;
+// Where the picture grows when a longer caption needs room: a column
+// through the middle of every band and card, a row through the list.
+const QPoint growLine(300, 250);
+const int columnWidths[] = {60, 150, 108, 100, 100, 100};
 } // namespace Room
 
 const MuiContext &Context()
@@ -202,6 +206,7 @@ void TMergerForm::CreateActions()
 void TMergerForm::CreateComponents()
 {
     ssSkinForm1 = SkinForm(this, QStringLiteral("main.png"));
+    ssSkinForm1->SetGrowLine(Room::growLine);
     CreateTitleBand();
     CreateToolbar();
     CreateFileList();
@@ -257,9 +262,9 @@ void TMergerForm::CreateFileList()
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     header->setStretchLastSection(true);
-    const int widths[] = {60, 150, 108, 100, 100, 100};
+    // A heading longer than its column in another language widens it.
     for (int column = 0; column < TFileListModel::ColumnCount; ++column)
-        header->resizeSection(column, widths[column]);
+        header->resizeSection(column, std::max(Room::columnWidths[column], header->sectionSizeHint(column)));
     // The selection stays as visible when the list loses the focus.
     QPalette palette = TntLV->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));

@@ -40,17 +40,17 @@ const int cardsToButtons = 17;
 const QMargins buttons(12, 0, 12, 12);
 const int buttonGap = 8;
 // Inside the cards.
-const QMargins rangeInside(14, 12, 0, 0);
+const QMargins rangeInside(14, 12, 14, 0);
 const int choiceIndent = 10;     // the choices start right of the heading's start
 const int choiceColumn = 90;     // All, Odd and Even stand this far apart
 const int rowPitch = 30;         // from one row's top to the next
 const QSize pagesField(212, 26);
 const int noteGap = 8;           // between the pages field and the note under it
-const QMargins sortInside(14, 15, 0, 0);
+const QMargins sortInside(14, 15, 14, 0);
 const int sortHeadingColumn = 190;
 const int sortChoiceColumn = 110;
 const int sortHeadingDrop = 2;   // the heading's text sits this much below the choices' top
-const QMargins alternateInside(12, 12, 0, 0);
+const QMargins alternateInside(12, 12, 12, 0);
 const int alternateIndent = 24;
 const int alternatePitch = 28;
 const int countColumn = 158;     // Mix pages' caption, at least this wide
@@ -61,6 +61,9 @@ const int unitGap = 8;
 const int choiceDrop = 4;        // a choice beside a field sits this far below the field's top
 const int unitDrop = 5;
 const int repeatGap = 10;
+// Where the picture grows for longer captions: a column through all three
+// cards, a row through the first one (the card that takes more height).
+const QPoint growLine(300, 120);
 } // namespace Room
 
 struct Expressions
@@ -86,15 +89,6 @@ QRadioButton *RadioButton(QWidget *panel, const char *name, const QString &capti
     button->setStyleSheet(bodyStyle);
     button->ensurePolished(); // its size, asked for at once, follows the style's font
     return button;
-}
-
-// A see-through panel over one of the cards of the background.
-QWidget *Panel(QWidget *parent, const char *name, QSize card)
-{
-    auto *panel = new QWidget(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setFixedSize(card);
-    return panel;
 }
 
 // The widget `drop` pixels below the top of its row.
@@ -181,6 +175,7 @@ TMethodForm::TMethodForm(QWidget *owner, TItemInfo &item)
     setObjectName(QStringLiteral("MethodForm"));
     setWindowTitle(tr("Merge Method"));
     ssSkinForm1 = SkinForm(this, QStringLiteral("method.png"));
+    ssSkinForm1->SetGrowLine(Room::growLine);
     lblTitle = Label(this, "lblTitle", tr("Merge Method"), QStringLiteral("color: white; font: bold 14px 'DejaVu Sans';"));
 
     CreatePageRangePanel();
@@ -196,7 +191,7 @@ TMethodForm::TMethodForm(QWidget *owner, TItemInfo &item)
 // Heading; All, Odd, Even; Part with its text; the note under the text.
 void TMethodForm::CreatePageRangePanel()
 {
-    TntPanel1 = Panel(this, "TntPanel1", Room::rangeCard);
+    TntPanel1 = CardPanel(this, "TntPanel1", Room::rangeCard);
     TntLabel1 = Label(TntPanel1, "TntLabel1", tr("Select Page Range"), headingStyle);
     rbAll = RadioButton(TntPanel1, "rbAll", tr("All"));
     rbOdd = RadioButton(TntPanel1, "rbOdd", tr("Odd"));
@@ -208,6 +203,12 @@ void TMethodForm::CreatePageRangePanel()
     edtPages->setAccessibleName(tr("Pages"));
     lblInvalid = Label(TntPanel1, "lblInvalid", tr("Invalid format or out of range!"),
                        QStringLiteral("color: #D93025; font: 12px 'DejaVu Sans';"));
+    // A longer note in another language takes a second line under the field,
+    // room that stays while the note is hidden, so the dialog never jumps.
+    lblInvalid->setWordWrap(true);
+    QSizePolicy notePolicy = lblInvalid->sizePolicy();
+    notePolicy.setRetainSizeWhenHidden(true);
+    lblInvalid->setSizePolicy(notePolicy);
     lblInvalid->hide();
 
     QGridLayout *grid = Grid(TntPanel1, Room::rangeInside);
@@ -223,14 +224,14 @@ void TMethodForm::CreatePageRangePanel()
     grid->addLayout(Dropped(rbPart, Room::choiceDrop), 4, 1, 1, 2);
     grid->addWidget(edtPages, 4, 3, Qt::AlignLeft);
     grid->setRowMinimumHeight(5, Room::noteGap);
-    grid->addWidget(lblInvalid, 6, 3, Qt::AlignLeft);
+    grid->addWidget(lblInvalid, 6, 3);
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(4, 1);
 }
 
 void TMethodForm::CreatePageSortPanel()
 {
-    TntPanel2 = Panel(this, "TntPanel2", Room::sortCard);
+    TntPanel2 = CardPanel(this, "TntPanel2", Room::sortCard);
     TntLabel2 = Label(TntPanel2, "TntLabel2", tr("Select Page Sort"), headingStyle);
     rbSequence = RadioButton(TntPanel2, "rbSequence", tr("Sequence"));
     rbReverse = RadioButton(TntPanel2, "rbReverse", tr("Reverse"));
@@ -247,7 +248,7 @@ void TMethodForm::CreatePageSortPanel()
 
 void TMethodForm::CreateAlternatePanel()
 {
-    TntPanel3 = Panel(this, "TntPanel3", Room::alternateCard);
+    TntPanel3 = CardPanel(this, "TntPanel3", Room::alternateCard);
     cbAlternate = new QCheckBox(tr("Merge all files alternately"), TntPanel3);
     cbAlternate->setObjectName(QStringLiteral("cbAlternate"));
     cbAlternate->setStyleSheet(headingStyle);
@@ -312,11 +313,15 @@ void TMethodForm::LayOut()
     title->addWidget(lblTitle, 0, Qt::AlignLeft | Qt::AlignVCenter);
     title->addStretch();
     title->addWidget(SBtnClose);
+    // The cards span the picture's width less its margins; the first takes
+    // any height the dialog grows by.
+    const int cardsRight = ssSkinForm1->Glyph().width() - Room::cardsLeft - Room::rangeCard.width();
     auto *cards = new QVBoxLayout;
-    cards->setContentsMargins(Room::cardsLeft, 0, 0, 0);
+    cards->setContentsMargins(Room::cardsLeft, 0, cardsRight, 0);
     cards->setSpacing(Room::cardGap);
-    for (QWidget *card : {TntPanel1, TntPanel2, TntPanel3})
-        cards->addWidget(card, 0, Qt::AlignLeft);
+    cards->addWidget(TntPanel1, 1);
+    cards->addWidget(TntPanel2);
+    cards->addWidget(TntPanel3);
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(Room::buttons);
     buttons->setSpacing(Room::buttonGap);
@@ -330,9 +335,8 @@ void TMethodForm::LayOut()
     form->setSpacing(0);
     form->addLayout(title);
     form->addSpacing(Room::titleToCards);
-    form->addLayout(cards);
+    form->addLayout(cards, 1);
     form->addSpacing(Room::cardsToButtons);
-    form->addStretch();
     form->addLayout(buttons);
 }
 

@@ -5,6 +5,7 @@
 #include "SSButton.h"
 #include "SSForm.h"
 #include "SkinArtwork.h"
+#include "SkinGrowth.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -42,13 +43,20 @@ const int fieldPitch = 40;    // from one field to the next
 const QMargins checks(19, 24, 19, 0);
 const int checkPitch = 32;
 const int noteIndent = 22;    // a note starts under its check box's text
+// Where the pictures grow for longer captions: through the middle of the
+// panel's card, in the window's picture and in the panel's own.
+const QPoint growLine(220, 175);
+const QPoint panelGrowLine(199, 99);
 } // namespace Room
 
-QPixmap PanelPicture()
+const QString panelPicture = QStringLiteral("options_panel.png");
+
+// The panel's picture at the panel's size; the sharper picture, when there is
+// one, paints as sharply as the screen allows.
+QPixmap PanelPicture(QSize size)
 {
-    // The sharper picture, when there is one, paints as sharply as the screen allows.
-    const QImage sharp = SkinArtwork::SharpPicture(QStringLiteral("options_panel.png"));
-    return QPixmap::fromImage(sharp.isNull() ? SkinArtwork::Picture(QStringLiteral("options_panel.png")) : sharp);
+    const QImage sharp = SkinArtwork::SharpPicture(panelPicture);
+    return QPixmap::fromImage(GrowPicture(sharp.isNull() ? SkinArtwork::Picture(panelPicture) : sharp, Room::panelGrowLine, size));
 }
 
 } // namespace
@@ -61,6 +69,7 @@ TOptionsForm::TOptionsForm(QWidget *owner, const TOutputOptions &values)
     setWindowTitle(context ? context->ProductTitle : QString());
 
     ssSkinForm1 = SkinForm(this, QStringLiteral("options.png"));
+    ssSkinForm1->SetGrowLine(Room::growLine);
     lblCaption = Label(this, "lblCaption", tr("Options"), captionStyle);
     btnClose = AddButton("btnClose", QStringLiteral("btn_close.png"), mrCancel);
     btnClose->setFocusPolicy(Qt::NoFocus);
@@ -109,15 +118,16 @@ void TOptionsForm::LayOut()
     tabs->addWidget(btnProperties);
     tabs->addWidget(btnOther);
     tabs->addStretch();
-    // Both panels keep the one place, the hidden one too.
+    // Both panels keep the one place, the hidden one too: the card of the
+    // window's picture, which they fill as it grows.
     auto *stack = new QStackedLayout;
     stack->setStackingMode(QStackedLayout::StackAll);
     stack->addWidget(PanelProperties);
     stack->addWidget(PanelOther);
+    const int panelRight = ssSkinForm1->Glyph().width() - Room::panelLeft - TntImage1->width();
     auto *panels = new QHBoxLayout;
-    panels->setContentsMargins(Room::panelLeft, 0, 0, 0);
+    panels->setContentsMargins(Room::panelLeft, 0, panelRight, 0);
     panels->addLayout(stack);
-    panels->addStretch();
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(Room::buttons);
     buttons->setSpacing(Room::buttonGap);
@@ -131,9 +141,8 @@ void TOptionsForm::LayOut()
     form->addLayout(title);
     form->addSpacing(Room::titleToTabs);
     form->addLayout(tabs);
-    form->addLayout(panels);
+    form->addLayout(panels, 1);
     form->addSpacing(Room::panelToButtons);
-    form->addStretch();
     form->addLayout(buttons);
     // The stack lowers the panel it adds; the background stays beneath them all.
     ssSkinForm1->lower();
@@ -141,15 +150,27 @@ void TOptionsForm::LayOut()
 
 QWidget *TOptionsForm::PanelWithBackground(const char *name, const char *imageName, QLabel *&image)
 {
-    auto *panel = new QWidget(this);
-    panel->setObjectName(QLatin1String(name));
+    const QSize size = SkinArtwork::Picture(panelPicture).size();
+    QWidget *panel = CardPanel(this, name, size);
     image = new QLabel(panel);
     image->setObjectName(QLatin1String(imageName));
-    image->setPixmap(PanelPicture());
-    const QSize size = SkinArtwork::Picture(QStringLiteral("options_panel.png")).size();
+    image->setPixmap(PanelPicture(size));
     image->setGeometry(QRect(QPoint(0, 0), size));
-    panel->setFixedSize(size);
+    panel->installEventFilter(this); // its picture follows its size
     return panel;
+}
+
+bool TOptionsForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && (watched == PanelProperties || watched == PanelOther)) {
+        QLabel *image = watched == PanelProperties ? TntImage1 : TntImage2;
+        const QSize size = static_cast<QWidget *>(watched)->size();
+        if (image->size() != size) {
+            image->setPixmap(PanelPicture(size));
+            image->setGeometry(QRect(QPoint(0, 0), size));
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QCheckBox *TOptionsForm::CheckBox(QWidget *panel, const char *name, const QString &caption)

@@ -35,8 +35,8 @@ public:
     TssSkinButton *btnClose;
     TssSkinButton *btnProperties;
     TssSkinButton *btnOther;
-    QWidget *PanelProperties;
-    QLabel *TntImage1;
+    QWidget *PanelProperties = nullptr;
+    QLabel *TntImage1 = nullptr;
     QLabel *lblTitle;
     QLabel *lblSubject;
     QLabel *lblAuthor;
@@ -45,8 +45,8 @@ public:
     QComboBox *TntComboBox2;
     QComboBox *TntComboBox3;
     QComboBox *TntComboBox4;
-    QWidget *PanelOther;
-    QLabel *TntImage2;
+    QWidget *PanelOther = nullptr;
+    QLabel *TntImage2 = nullptr;
     QCheckBox *cbOpenFile;
     QCheckBox *cbKeepNavigation;
     QLabel *lblKeepNavigationNote;
@@ -57,6 +57,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreatePanels();
