@@ -218,6 +218,10 @@ void TMergerForm::CreateComponents()
 void TMergerForm::CreateTitleBand()
 {
     lblTitle = Label(this, "lblTitle", QString(), titleStyle);
+    // The text starts at the top of its room, as the band places it: centred
+    // in a box a fraction of a pixel taller than the text, it would sink by
+    // a pixel at 150% and 200%.
+    lblTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     btnMin = SkinButton(this, "btnMin", QStringLiteral("btn_min.png"));
     btnClose = SkinButton(this, "btnClose", QStringLiteral("btn_close.png"));
     // Tab skips the title band's buttons: from the keyboard the window
