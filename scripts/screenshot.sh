@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Photographs every window and box of the application:
-#     scripts/screenshot.sh [OUTDIR] [BUILD]
+#     scripts/screenshot.sh [--every-scale] [OUTDIR] [BUILD]
 # (OUTDIR defaults to docs/screenshots, BUILD to build; build first.)
 #
 # Starts a private X server (Xvfb) and runs the tour program
@@ -12,10 +12,22 @@
 #   - in German, French and Japanese (de-*.png, fr-*.png, ja-*.png) and at
 #     1.5x and 2x scale (scale150-*.png, scale200-*.png), a short tour of the
 #     main window, the method dialog, the options, the About window, a merge
-#     stopped part-way and the question before closing.
+#     stopped part-way, the measuring dialog stopped part-way and the question
+#     before closing;
+#   - that short tour once more with every text half as long again
+#     (longer-*.png), which shows how the windows make room for a language
+#     with longer texts than English.
+# --every-scale photographs that short tour in all four languages and with the
+# longer texts, each at the three scales, instead (en-scale100-*.png ...
+# longer-scale200-*.png), to compare every window at every size.
 # Needs xvfb, xdotool and qpdf (scripts/install-deps.sh).
 set -euo pipefail
 
+every_scale=0
+if [ "${1:-}" = "--every-scale" ]; then
+  every_scale=1
+  shift
+fi
 outdir=${1:-docs/screenshots}
 build=${2:-build}
 tour="$build/gui/quellan-tour"
@@ -70,6 +82,20 @@ run_tour() {
 }
 
 failed=0
+if [ "$every_scale" -eq 1 ]; then
+  for language in en de fr ja longer; do
+    for scale in 1 1.5 2; do
+      percent=$(echo "$scale * 100 / 1" | bc)
+      if [ "$language" = longer ]; then
+        TOUR_ARGUMENTS="--short --longer --prefix longer-scale$percent-" run_tour QT_SCALE_FACTOR="$scale" || failed=1
+      else
+        TOUR_ARGUMENTS="--short --prefix $language-scale$percent-" \
+          run_tour LANGUAGE="$language" QT_SCALE_FACTOR="$scale" || failed=1
+      fi
+    done
+  done
+  exit "$failed"
+fi
 TOUR_ARGUMENTS="" run_tour || failed=1
 for language in de fr ja; do
   TOUR_ARGUMENTS="--short --prefix $language-" run_tour LANGUAGE="$language" || failed=1
@@ -78,4 +104,5 @@ for scale in 1.5 2; do
   percent=$(echo "$scale * 100 / 1" | bc)
   TOUR_ARGUMENTS="--short --prefix scale$percent-" run_tour QT_SCALE_FACTOR="$scale" || failed=1
 done
+TOUR_ARGUMENTS="--short --longer --prefix longer-" run_tour || failed=1
 exit "$failed"

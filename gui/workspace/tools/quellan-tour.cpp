@@ -1,17 +1,18 @@
 // Walks through the application in its real windows over the real engine and
 // photographs every window and box it meets:
 //
-//     quellan-tour [--short] [--prefix TEXT] OUTDIR FILE1 FILE2 FILE3
+//     quellan-tour [--short] [--longer] [--prefix TEXT] OUTDIR FILE1 FILE2 FILE3
 //
 // The whole tour (the default) makes a first merge (merge-1-files.png to
 // merge-5-done.png, the pictures of the README), then shows the file dialog,
 // the measuring dialog, the method dialog with an alternating merge, both tabs
 // of the options, the About window, the help menu, and each question and
 // message box (window-*.png, box-*.png). --short shows only the main window,
-// the method dialog, the options, the About window, a merge stopped part-way
-// and the question before closing, which is what the screenshot script
-// photographs in each language and at 1.5x and 2x scale; --prefix goes in
-// front of every file name.
+// the method dialog, the options, the About window, a merge stopped part-way,
+// the measuring dialog stopped part-way and the question before closing,
+// which is what the screenshot script photographs in each language and at
+// 1.5x and 2x scale; --longer makes every text half as long again (how the
+// windows take a longer language); --prefix goes in front of every file name.
 //
 // It runs in the desktop's language (LANGUAGE, LC_ALL, LANG) with the
 // application's look, exactly as Korvel runs the windows. The screenshot
@@ -53,6 +54,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -287,7 +289,13 @@ struct Tour
             {"the one listed file", MainWithRows(1), {}, [this](QWidget *) { Trigger("MergeAct"); }},
             {"the request for more files", BoxSaying(TMergerForm::tr("Please add more than one file to merge")),
              Shot("box-too-few.png"), [](QWidget *box) { Answer(box, QMessageBox::Ok); }},
-            // Measuring a long batch (each opening takes milliseconds), then stopping it.
+        };
+    }
+
+    // Measuring a long batch (each opening takes milliseconds), then stopping it.
+    std::vector<Step> StoppedMeasuring()
+    {
+        return {
             {"the main window before adding", Main(), {},
              [this](QWidget *) {
                  QStringList many;
@@ -345,71 +353,87 @@ void Append(std::vector<Step> &steps, std::vector<Step> more)
         steps.push_back(std::move(step));
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// What the command line asks for.
+struct Arguments
 {
-    QApplication application(argc, argv);
-    QStringList arguments = application.arguments().mid(1);
-    const bool whole = !arguments.removeOne(QStringLiteral("--short"));
+    bool whole = true;
+    bool longer = false;
     QString prefix;
+    QDir outdir;
+    QStringList files;
+};
+
+bool ReadArguments(QStringList arguments, Arguments &read)
+{
+    read.whole = !arguments.removeOne(QStringLiteral("--short"));
+    read.longer = arguments.removeOne(QStringLiteral("--longer"));
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--prefix")); at >= 0 && at + 1 < arguments.size()) {
-        prefix = arguments[at + 1];
+        read.prefix = arguments[at + 1];
         arguments.remove(at, 2);
     }
-    if (arguments.size() != 4) {
-        std::fprintf(stderr, "usage: quellan-tour [--short] [--prefix TEXT] OUTDIR FILE1 FILE2 FILE3\n");
-        return 2;
-    }
-    const QDir outdir(arguments.takeFirst());
-    QStringList files;
+    if (arguments.size() != 4)
+        return false;
+    read.outdir = QDir(arguments.takeFirst());
     for (const QString &file : arguments)
-        files.append(QFileInfo(file).absoluteFilePath());
+        read.files.append(QFileInfo(file).absoluteFilePath());
+    return true;
+}
 
-    // As Korvel runs the windows: the build tree's application folder (it
-    // holds the progress bar's fill), the look, the desktop's language.
+// As Korvel runs the windows: the build tree's application folder (it holds
+// the progress bar's fill).
+MuiContext TourContext()
+{
     MuiContext context = MakeMuiContext(QStringLiteral(QUELLAN_PROGRAM), QStringLiteral(QUELLAN_PRODUCT_TITLE));
     context.Version = QStringLiteral(QUELLAN_VERSION);
     context.HomePageLink = QStringLiteral("https://www.quellan-studio.com");
     context.SupportLink = context.HomePageLink + QStringLiteral("/support.html");
     context.NoticeText = QStringLiteral("Copyright (C) Quellan Studio. All rights reserved.");
-    MuiContextPublication publication(&context);
-    SetApplicationTitle(context.ProductTitle);
-    ApplyApplicationLook(application);
-    ApplicationTranslations translations(QLocale::system());
+    return context;
+}
 
-    TMergerForm form;
-    MergerForm = &form;
-    Tour tour{form, files, prefix, QString(), nullptr};
+// The whole tour, or the short one that lists the files itself.
+std::vector<Step> TourSteps(Tour &tour, bool whole)
+{
     std::vector<Step> steps;
     if (whole) {
         Append(steps, tour.FirstMerge());
         Append(steps, tour.OtherWindows(true));
         Append(steps, tour.Boxes());
+        Append(steps, tour.StoppedMeasuring());
     } else {
-        steps.push_back({"the main window", [&] { return tour.MainWindow(); }, {},
-                         [&](QWidget *) { Later([&] { form.AddPaths(files); }); }});
-        steps.push_back({"the listed files", tour.MainWithRows(files.size()), {}, [&](QWidget *) { tour.List()->selectRow(0); }});
+        steps.push_back({"the main window", [&tour] { return tour.MainWindow(); }, {},
+                         [&tour](QWidget *) { Later([&tour] { tour.form.AddPaths(tour.files); }); }});
+        steps.push_back({"the listed files", tour.MainWithRows(tour.files.size()), {},
+                         [&tour](QWidget *) { tour.List()->selectRow(0); }});
         Append(steps, tour.OtherWindows(false));
         Append(steps, tour.StoppedMerge());
+        Append(steps, tour.StoppedMeasuring()); // last: it may list many more rows
     }
     Append(steps, tour.Closing());
+    return steps;
+}
 
-    std::size_t current = 0;
-    int settled = 0;
-    bool failed = false;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
+// Goes through the steps one tick at a time: each waits for its window,
+// which is photographed once it has settled, then acts on it.
+class Walk
+{
+public:
+    Walk(std::vector<Step> steps, const QDir &outdir, const Tour &tour)
+        : steps(std::move(steps)), outdir(outdir), tour(tour)
+    {
+        clock.start();
+    }
+
+    void Tick()
+    {
         if (current >= steps.size())
             return;
         const Step &step = steps[current];
         if (clock.elapsed() > TimeoutMs) {
             std::fprintf(stderr, "quellan-tour: gave up waiting for %s\n", qPrintable(step.what));
             failed = true;
-            application.exit(1);
             current = steps.size();
+            QApplication::exit(1);
             return;
         }
         QWidget *window = step.window();
@@ -420,41 +444,95 @@ int main(int argc, char *argv[])
         settled = 0;
         ++current;
         clock.restart();
-        if (!step.shot.isEmpty()) {
-            const QString file = outdir.filePath(step.shot);
-            if (!Photograph(window, file, tour.popup)) {
-                std::fprintf(stderr, "quellan-tour: cannot photograph %s\n", qPrintable(step.what));
-                failed = true;
-            } else {
-                std::printf("%s\n", QDir::toNativeSeparators(file).toLocal8Bit().constData());
-                std::fflush(stdout);
-            }
-        }
+        if (!step.shot.isEmpty())
+            Shoot(window, step);
         step.act(window);
-    });
-    ticker.start(TickMs);
+    }
 
-    QObject::connect(&form, &TMergerForm::closed, &application, [&] { application.exit(failed ? 1 : 0); });
+    // True when every step ran and every photograph was taken.
+    bool Finished()
+    {
+        if (current < steps.size()) {
+            std::fprintf(stderr, "quellan-tour: ended before %s\n", qPrintable(steps[current].what));
+            failed = true;
+        }
+        return !failed;
+    }
+
+    bool Failed() const { return failed; }
+
+private:
+    void Shoot(QWidget *window, const Step &step)
+    {
+        const QString file = outdir.filePath(step.shot);
+        if (!Photograph(window, file, tour.popup)) {
+            std::fprintf(stderr, "quellan-tour: cannot photograph %s\n", qPrintable(step.what));
+            failed = true;
+            return;
+        }
+        std::printf("%s\n", QDir::toNativeSeparators(file).toLocal8Bit().constData());
+        std::fflush(stdout);
+    }
+
+    std::vector<Step> steps;
+    const QDir outdir;
+    const Tour &tour;
+    std::size_t current = 0;
+    int settled = 0;
+    bool failed = false;
+    QElapsedTimer clock;
+};
+
+// Proof that the engine really merged: the output's pages. The file goes.
+bool CheckMergedFile(const QString &path)
+{
+    if (path.isEmpty())
+        return true;
+    const QByteArray name = QFile::encodeName(path);
+    const DocumentHandle merged = OpenPDF(name.constData(), nullptr);
+    const bool read = merged > 0;
+    if (read) {
+        std::printf("merged %d pages into %s\n", GetPageCount(merged), name.constData());
+        ClosePDF(merged);
+    } else {
+        std::fprintf(stderr, "quellan-tour: the merge left no readable %s\n", name.constData());
+    }
+    QFile::remove(path);
+    return read;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    Arguments arguments;
+    if (!ReadArguments(application.arguments().mid(1), arguments)) {
+        std::fprintf(stderr, "usage: quellan-tour [--short] [--longer] [--prefix TEXT] OUTDIR FILE1 FILE2 FILE3\n");
+        return 2;
+    }
+    MuiContext context = TourContext();
+    MuiContextPublication publication(&context);
+    SetApplicationTitle(context.ProductTitle);
+    ApplyApplicationLook(application);
+    ApplicationTranslations translations(QLocale::system()); // the desktop's language
+    std::optional<LongerTexts> longer;
+    if (arguments.longer)
+        longer.emplace();
+
+    TMergerForm form;
+    MergerForm = &form;
+    Tour tour{form, arguments.files, arguments.prefix, QString(), nullptr};
+    Walk walk(TourSteps(tour, arguments.whole), arguments.outdir, tour);
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&walk] { walk.Tick(); });
+    ticker.start(TickMs);
+    QObject::connect(&form, &TMergerForm::closed, &application, [&] { application.exit(walk.Failed() ? 1 : 0); });
     form.show();
     const int result = application.exec();
     ticker.stop();
-    if (current < steps.size()) {
-        std::fprintf(stderr, "quellan-tour: ended before %s\n", qPrintable(steps[current].what));
-        failed = true;
-    }
-    if (!tour.outputPath.isEmpty()) {
-        // Proof that the engine really merged: the output's pages.
-        const DocumentHandle merged = OpenPDF(QFile::encodeName(tour.outputPath).constData(), nullptr);
-        if (merged > 0) {
-            std::printf("merged %d pages into %s\n", GetPageCount(merged), QFile::encodeName(tour.outputPath).constData());
-            ClosePDF(merged);
-        } else {
-            std::fprintf(stderr, "quellan-tour: the merge left no readable %s\n",
-                         QFile::encodeName(tour.outputPath).constData());
-            failed = true;
-        }
-        QFile::remove(tour.outputPath);
-    }
+    const bool walked = walk.Finished();
+    const bool merged = CheckMergedFile(tour.outputPath);
     MergerForm = nullptr;
-    return failed || result != 0 ? 1 : 0;
+    return walked && merged && result == 0 ? 0 : 1;
 }
