@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <type_traits>
 
 namespace pageranges {
 
