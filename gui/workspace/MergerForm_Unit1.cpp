@@ -502,6 +502,7 @@ void TMergerForm::FormCreate()
     CreateShortcuts();
     SetTabOrder();
     TntLV->setFocus();
+    ssSkinForm1->FitToLayout(); // centred at the size its texts need
     CentreOnPointerScreen();
     UpdateActions();
 }

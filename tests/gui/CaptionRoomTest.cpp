@@ -133,7 +133,9 @@ protected:
 TEST_P(CaptionRoom, TheMainWindow)
 {
     TMergerForm form;
+    const QSize centred = form.size(); // the size it is centred at, before it shows
     Check(form, QStringLiteral("main.png"));
+    EXPECT_EQ(form.size(), centred);
     const QHeaderView *header = form.findChild<QTableView *>(QStringLiteral("TntLV"))->horizontalHeader();
     for (int column = 0; column < header->count(); ++column)
         EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << "column " << column;
