@@ -1,7 +1,6 @@
 #include "PageRangeWriter.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 
 namespace pageranges {
@@ -44,11 +43,20 @@ private:
             text += ',';
     }
 
+    // By hand, not std::to_chars: its table of digit pairs is a unique global
+    // symbol that would keep the application's plug-in from ever unloading.
     void append(int number)
     {
         char digits[16];
-        const auto written = std::to_chars(digits, digits + sizeof digits, number);
-        text.append(digits, written.ptr);
+        char *start = digits + sizeof digits;
+        unsigned magnitude = number < 0 ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+        do {
+            *--start = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (number < 0)
+            *--start = '-';
+        text.append(start, digits + sizeof digits);
     }
 
     std::string text;
