@@ -31,6 +31,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 bench: build
+	@bash scripts/install-deps.sh bench
 	@bash bench/run.sh $(BUILD)
 
 # The Debian packages quellan-pdf-merger, libcolligo1 and libcolligo-dev

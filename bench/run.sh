@@ -37,6 +37,13 @@ inputs=(
 # once per file and qpdf --collate; a thousand small files of one template.
 small=/usr/share/doc/octave/refcard-a4.pdf
 inputs+=("refman + refcard (whole)|$refman $small" "octave + refcard (whole)|$octave $small")
+# The large manuals of `scripts/install-deps.sh bench`: the TikZ/PGF manual (1321 pages, 11000
+# named destinations), pgfplots' manual, and the Ada 2012 reference manual.
+for manual in "pgfmanual|$(present /usr/share/doc/texlive-doc/generic/pgf/pgfmanual.pdf)" \
+              "pgfplots|$(present /usr/share/doc/texlive-doc/latex/pgfplots/pgfplots.pdf)" \
+              "Ada 2012 RM|$(present /usr/share/doc/ada-reference-manual-2012/arm2012.pdf)"; do
+  [ -n "${manual#*|}" ] && inputs+=("${manual%%|*} + refcard (whole)|${manual#*|} $small")
+done
 while read -r size path; do
   inputs+=("$(basename "$path") ($((size / 1048576)) MB) + refcard|$path $small")
 done < <(find /usr/share/doc/texlive-doc -name '*.pdf' -printf '%s %p\n' 2>/dev/null | sort -rn | head -3)

@@ -31,11 +31,14 @@ packages=(
 # Groups needed only by some targets: `install-deps.sh fuzz` adds the fuzzing compiler,
 # `install-deps.sh package` the Debian packaging and its checks (make package, package-test),
 # `install-deps.sh fixtures` LibreOffice for tests/fixtures/whole/make-fixtures.sh (`make test`
-# reads the committed fixtures and needs no LibreOffice).
+# reads the committed fixtures and needs no LibreOffice), `install-deps.sh bench` the large
+# manuals `make bench` merges whole (the TikZ/PGF and pgfplots manuals, the Ada reference manual;
+# about 250 MB to download, so not for the tests).
 for group in "$@"; do
   case $group in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     fixtures) packages+=(libreoffice-writer-nogui) ;;
+    bench) packages+=(texlive-pictures-doc ada-reference-manual-2012) ;;
     package) packages+=(dpkg-dev file lintian appstream libxml2-utils debootstrap) ;;
     *) echo "install-deps: unknown group $group" >&2; exit 2 ;;
   esac
