@@ -4,6 +4,7 @@
 #
 #   -DSTAGE=tree -DWORK=folder -DSCRIPT=installer.nsi -DMAKENSIS=makensis
 #   -DVERSION=1.2.3 -DICON=Korvel.ico -DOUTFILE=setup.exe
+#   [-DOPTIONS=makensis options before the script, such as -XTarget amd64-unicode]
 #
 # It lists the tree's files twice into WORK, as the commands that install
 # them and as those that remove exactly them again, and keeps makensis's full
@@ -79,7 +80,7 @@ file(WRITE ${WORK}/install-files.nsh "${install}")
 file(WRITE ${WORK}/uninstall-files.nsh "${uninstall}")
 
 execute_process(
-  COMMAND ${MAKENSIS} -V4 -INPUTCHARSET UTF8
+  COMMAND ${MAKENSIS} -V4 -INPUTCHARSET UTF8 ${OPTIONS}
     -DVERSION=${VERSION} -DICON=${ICON} -DOUTFILE=${OUTFILE}
     -DINSTALL_FILES=${WORK}/install-files.nsh -DUNINSTALL_FILES=${WORK}/uninstall-files.nsh
     ${SCRIPT}

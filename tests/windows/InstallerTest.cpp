@@ -209,11 +209,20 @@ TEST(Installer, UninstallerRemovesExactlyWhatWasInstalledAndNothingOfTheUsers)
 
 namespace {
 
-// The uninstall entry as a 32-bit program sees it (the installer is one), by
-// value name; empty when there is none.
-std::map<std::string, std::string> uninstallEntry(Wine &wine)
+// An installer run in a fresh Wine prefix, and where it puts things.
+struct Trial
 {
-    const RunResult query = wine.run("reg", { "query", "HKLM\\" + uninstallKey, "/reg:32" });
+    std::string installer;
+    std::string registryView;  // "/reg:32" or "/reg:64": where its entry is
+    std::string programFiles;  // its "C:\Program Files..."
+    bool runsInstalledPrograms; // the installed x86 programs run here too
+};
+
+// The uninstall entry in the trial's view of the registry, by value name;
+// empty when there is none.
+std::map<std::string, std::string> uninstallEntry(Wine &wine, const Trial &trial)
+{
+    const RunResult query = wine.run("reg", { "query", "HKLM\\" + uninstallKey, trial.registryView });
     std::map<std::string, std::string> values;
     if (query.status != 0)
         return values;
@@ -234,6 +243,11 @@ std::string linuxPathOf(const Wine &wine, const std::string &windows)
     return wine.prefix() + "/drive_c" + path;
 }
 
+std::string startMenuShortcut(const Wine &wine)
+{
+    return wine.prefix() + "/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/" + product + ".lnk";
+}
+
 // What a Windows program gets for %NAME%, as a Linux path.
 std::string folderOf(Wine &wine, const std::string &variable)
 {
@@ -251,10 +265,10 @@ std::uintmax_t kilobytesBelow(const std::string &folder)
     return bytes / 1024;
 }
 
-void expectRegistered(const std::map<std::string, std::string> &entry)
+void expectRegistered(const std::map<std::string, std::string> &entry, const Trial &trial)
 {
     const std::string location = entry.count("InstallLocation") ? entry.at("InstallLocation") : "";
-    EXPECT_EQ(location, "C:\\Program Files (x86)\\" + product);
+    EXPECT_EQ(location, trial.programFiles + "\\" + product);
     const std::string uninstaller = "\"" + location + "\\Uninstall.exe\"";
     const std::map<std::string, std::string> expected {
         { "DisplayName", product },        { "DisplayVersion", QUELLAN_VERSION },
@@ -294,13 +308,13 @@ void expectInstalledApplicationMerges(Wine &wine, const std::string &installed)
 std::map<std::string, std::string> usersFiles(const Wine &wine)
 {
     std::map<std::string, std::string> files = filesBelow(wine.prefix() + "/drive_c/users");
-    std::erase_if(files, [](const auto &entry) { return entry.first.find("/AppData/Local/Temp/") != std::string::npos; });
+    std::erase_if(files, [](const auto &entry) { return entry.first.find("/Temp/") != std::string::npos; });
     return files;
 }
 
 // Runs the entry's quiet uninstall command as "Apps & features" would, and
 // waits until the uninstaller (which runs on from a copy of itself) is done.
-void uninstallSilently(Wine &wine, const std::map<std::string, std::string> &entry, const std::string &installed)
+void uninstallSilently(Wine &wine, const Trial &trial, const std::map<std::string, std::string> &entry, const std::string &installed)
 {
     static const std::regex command(R"re(^"([^"]+)" (.*)$)re");
     std::smatch match;
@@ -308,27 +322,26 @@ void uninstallSilently(Wine &wine, const std::map<std::string, std::string> &ent
     ASSERT_TRUE(std::regex_match(quiet, match, command)) << quiet;
     const RunResult uninstall = wine.run(match[1].str(), { match[2].str() });
     EXPECT_EQ(uninstall.status, 0) << uninstall.err;
-    for (int second = 0; second < 90 && (fs::exists(installed) || !uninstallEntry(wine).empty()); ++second)
+    for (int second = 0; second < 90 && (fs::exists(installed) || !uninstallEntry(wine, trial).empty()); ++second)
         sleep(1);
 }
 
-} // namespace
-
-TEST(Installer, InstallsRunsAndUninstallsSilentlyUnderWine)
+// A silent installation as an administrator would run it. The installer
+// refuses Windows before 10, as Qt 6 needs it, and a Wine prefix says it is
+// Windows 7 unless told otherwise.
+void installSilently(Wine &wine, const Trial &trial)
 {
-    if (!machineRuns32BitPrograms())
-        GTEST_SKIP() << "this machine cannot execute 32-bit programs, and the installer is one (NSIS makes only 32-bit installers)";
-    PrivateDisplay display;
-    Wine wine(display.name());
-    // The installer refuses Windows before 10, as Qt 6 needs it, and a Wine
-    // prefix says it is Windows 7 unless told otherwise.
     const RunResult windows10 = wine.run("reg", { "add", "HKCU\\Software\\Wine", "/v", "Version", "/d", "win10", "/f" });
     ASSERT_EQ(windows10.status, 0) << windows10.err;
-    const RunResult install = wine.run(windowsInstaller(), { "/S" });
+    const RunResult install = wine.run(trial.installer, { "/S" });
     ASSERT_EQ(install.status, 0) << install.err;
+}
 
-    const std::map<std::string, std::string> entry = uninstallEntry(wine);
-    expectRegistered(entry);
+// The entry, the files and the shortcut of a fresh installation; the
+// installation folder as a Linux path.
+std::string expectInstalled(Wine &wine, const Trial &trial, const std::map<std::string, std::string> &entry)
+{
+    expectRegistered(entry, trial);
     const std::string installed = linuxPathOf(wine, entry.count("InstallLocation") ? entry.at("InstallLocation") : "C:\\none");
     std::set<std::string> expectedFiles = namesOf(zipFiles());
     expectedFiles.insert("Uninstall.exe");
@@ -336,23 +349,69 @@ TEST(Installer, InstallsRunsAndUninstallsSilentlyUnderWine)
     // In kilobytes, each file's rest of a kilobyte counted or not.
     const std::uintmax_t size = std::stoul(entry.count("EstimatedSize") ? entry.at("EstimatedSize") : "0", nullptr, 16);
     EXPECT_NEAR(static_cast<double>(size), static_cast<double>(kilobytesBelow(installed)), static_cast<double>(expectedFiles.size() + 1));
-    const std::string shortcut = wine.prefix() + "/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/" + product + ".lnk";
-    EXPECT_TRUE(fs::exists(shortcut)) << shortcut;
+    EXPECT_TRUE(fs::exists(startMenuShortcut(wine)));
+    return installed;
+}
 
-    expectInstalledCommandLineMerges(wine, installed);
-    expectInstalledApplicationMerges(wine, installed);
-
-    // What a user set (the options the application keeps) and what the
-    // engine keeps per user must outlive the program.
+// Installs silently, checks the installation, uses it where its programs run,
+// uninstalls silently and checks that nothing of it is left but every user's
+// files are.
+void installUseAndUninstall(const Trial &trial)
+{
+    PrivateDisplay display;
+    Wine wine(display.name());
+    installSilently(wine, trial);
+    const std::map<std::string, std::string> entry = uninstallEntry(wine, trial);
+    const std::string installed = expectInstalled(wine, trial, entry);
+    if (trial.runsInstalledPrograms) {
+        expectInstalledCommandLineMerges(wine, installed);
+        expectInstalledApplicationMerges(wine, installed);
+        EXPECT_TRUE(fs::exists(folderOf(wine, "APPDATA") + "/Ostrel/RC")) << "the engine's per-user folder";
+    }
+    // What a user set: the options the application keeps.
     writeBytes(folderOf(wine, "LOCALAPPDATA") + "/" + product + "/options.ini", "[merge]\nkeepNavigation=false\n");
     const std::map<std::string, std::string> before = usersFiles(wine);
-    EXPECT_TRUE(fs::exists(folderOf(wine, "APPDATA") + "/Ostrel/RC"));
 
-    uninstallSilently(wine, entry, installed);
+    uninstallSilently(wine, trial, entry, installed);
     EXPECT_FALSE(fs::exists(installed)) << "left behind: " << (fs::exists(installed) ? filesBelow(installed).size() : 0) << " files";
-    EXPECT_FALSE(fs::exists(shortcut));
-    EXPECT_TRUE(uninstallEntry(wine).empty());
+    EXPECT_FALSE(fs::exists(startMenuShortcut(wine)));
+    EXPECT_TRUE(uninstallEntry(wine, trial).empty());
     const std::map<std::string, std::string> after = usersFiles(wine);
     for (const auto &[path, bytes] : before)
         EXPECT_TRUE(after.count(path) && after.at(path) == bytes) << "the uninstaller took a user's file: " << path;
+}
+
+// The installer's script made into a 64-bit installer of the same files,
+// which a machine without 32-bit support runs: the installing and removing
+// are the shipped script's, only NSIS's stub and plug-ins differ.
+std::string sixtyFourBitVariant(const std::string &folder)
+{
+    const WindowsBuild &build = windowsBuild("x86");
+    const std::string installer = folder + "/setup-amd64.exe";
+    const RunResult make = runProgram({ "cmake", "-DSTAGE=" + build.unpacked, "-DWORK=" + folder, "-DSCRIPT=" INSTALLER_SCRIPT,
+                                        "-DMAKENSIS=makensis", "-DVERSION=" QUELLAN_VERSION, "-DICON=" + build.tree + "/Korvel.ico",
+                                        "-DOUTFILE=" + installer, "-DOPTIONS=-XTarget amd64-unicode;-XSetCompressor /FINAL zlib", "-P",
+                                        BUILD_INSTALLER });
+    EXPECT_EQ(make.status, 0) << make.out << make.err;
+    return installer;
+}
+
+} // namespace
+
+TEST(Installer, InstallsRunsAndUninstallsSilentlyUnderWine)
+{
+    if (!machineRuns32BitPrograms())
+        GTEST_SKIP() << "this machine cannot execute 32-bit programs, and the installer is one (NSIS makes only 32-bit "
+                        "installers); Installer.ItsScriptInstallsAndUninstallsAs64BitInstaller runs its script instead";
+    installUseAndUninstall({ windowsInstaller(), "/reg:32", "C:\\Program Files (x86)", true });
+}
+
+// Where the installer cannot run, its script still does, as a 64-bit
+// installer: silent installation, entry, files, shortcut, silent uninstall.
+TEST(Installer, ItsScriptInstallsAndUninstallsAs64BitInstaller)
+{
+    if (machineRuns32BitPrograms())
+        GTEST_SKIP() << "the x86 installer itself runs here (Installer.InstallsRunsAndUninstallsSilentlyUnderWine)";
+    testing_support::TempDir folder;
+    installUseAndUninstall({ sixtyFourBitVariant(folder.path()), "/reg:64", "C:\\Program Files", false });
 }

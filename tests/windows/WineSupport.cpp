@@ -129,25 +129,42 @@ int BackgroundProgram::waitForExit(int seconds)
     return -1;
 }
 
+bool BackgroundProgram::running()
+{
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, WNOHANG) == child)
+        child = -1;
+    return child > 0;
+}
+
 namespace {
 
-std::string unusedDisplay()
+// The first display from `number` on that nobody uses yet.
+int unusedDisplay(int number)
 {
-    int display = 90;
-    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(display)) || fs::exists("/tmp/.X" + std::to_string(display) + "-lock"))
-        ++display;
-    return ":" + std::to_string(display);
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) || fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+        ++number;
+    return number;
 }
 
 } // namespace
 
 PrivateDisplay::PrivateDisplay()
-    : display(unusedDisplay()), server({ "Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp" })
 {
-    // The server's socket appears once it accepts clients.
-    const std::string socket = "/tmp/.X11-unix/X" + display.substr(1);
-    for (int tenth = 0; tenth < 100 && !fs::exists(socket); ++tenth)
-        usleep(100000);
+    // Another program may take the display found free before this server
+    // does (this one then ends, or its socket never appears): the next one
+    // is tried.
+    for (int attempt = 0, number = 90; attempt < 5; ++attempt, ++number) {
+        number = unusedDisplay(number);
+        display = ":" + std::to_string(number);
+        server = std::make_unique<BackgroundProgram>(std::vector<std::string> { "Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp" });
+        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+        for (int tenth = 0; tenth < 50 && server->running() && !fs::exists(socket); ++tenth)
+            usleep(100000);
+        if (server->running() && fs::exists(socket))
+            return;
+    }
+    throw std::runtime_error("no private X server started");
 }
 
 std::string windowsPath(const std::string &linuxPath)

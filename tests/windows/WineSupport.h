@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
 
     // The exit status once it has ended within `seconds`; -1 otherwise.
     int waitForExit(int seconds);
+    // Whether it has not ended yet.
+    bool running();
 
 private:
     int child = -1;
@@ -48,7 +51,7 @@ public:
 
 private:
     std::string display;
-    BackgroundProgram server;
+    std::unique_ptr<BackgroundProgram> server;
 };
 
 // Whether this machine executes 32-bit x86 programs, which 32-bit Wine is:
