@@ -326,6 +326,12 @@ void uninstallSilently(Wine &wine, const Trial &trial, const std::map<std::strin
         sleep(1);
 }
 
+// What Windows is to remove or rename at the next restart.
+std::string pendingRemovals(Wine &wine)
+{
+    return wine.run("reg", { "query", R"(HKLM\System\CurrentControlSet\Control\Session Manager)", "/v", "PendingFileRenameOperations" }).out;
+}
+
 // A silent installation as an administrator would run it. The installer
 // refuses Windows before 10, as Qt 6 needs it, and a Wine prefix says it is
 // Windows 7 unless told otherwise.
@@ -363,6 +369,11 @@ void installUseAndUninstall(const Trial &trial)
     installSilently(wine, trial);
     const std::map<std::string, std::string> entry = uninstallEntry(wine, trial);
     const std::string installed = expectInstalled(wine, trial, entry);
+    // Installed again, it first removes the installation there with that
+    // one's own uninstaller, which must leave the new one whole.
+    installSilently(wine, trial);
+    expectInstalled(wine, trial, uninstallEntry(wine, trial));
+    EXPECT_EQ(pendingRemovals(wine).find("Uninstall.exe"), std::string::npos) << "removed at the next restart";
     if (trial.runsInstalledPrograms) {
         expectInstalledCommandLineMerges(wine, installed);
         expectInstalledApplicationMerges(wine, installed);
