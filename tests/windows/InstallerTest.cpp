@@ -11,6 +11,8 @@
 // Wine prefix: a silent install, the entry in the registry, the installed
 // application and colligo.exe at work, then the silent uninstall that the
 // entry names, which must leave no file of ours and every user's file.
+// Elsewhere the same script, built as a 64-bit installer of the same files,
+// goes through all of that but running the installed x86 programs.
 #include "PlayedMerge.h"
 #include "SameEverywhere.h"
 #include "TempDir.h"
