@@ -68,9 +68,10 @@ int32_t navigationOf(SourceDocument &document)
             found |= COLLIGO_KEEP_ATTACHMENTS;
     const PageTree &pages = document.pages();
     for (int i = 0; i < pages.count() && (found & (COLLIGO_KEEP_LINKS | COLLIGO_KEEP_ANNOTATIONS)) != (COLLIGO_KEEP_LINKS | COLLIGO_KEEP_ANNOTATIONS); ++i) {
-        Object annots = pages.pageDictionary(i).dictLookup("Annots");
+        // Through the engine's reader, which keeps the object streams it parsed.
+        Object annots = document.objects().resolve(pages.pageDictionary(i).dictLookupNF("Annots"));
         for (int j = 0; annots.isArray() && j < annots.arrayGetLength(); ++j) {
-            Object annotation = annots.arrayGet(j);
+            Object annotation = document.objects().resolve(annots.arrayGetNF(j));
             Object subtype = annotation.isDict() ? annotation.dictLookup("Subtype") : Object(objNull);
             if (subtype.isName("Link"))
                 found |= COLLIGO_KEEP_LINKS;

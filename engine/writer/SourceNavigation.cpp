@@ -159,7 +159,9 @@ void SourceNavigation::Impl::readAnnotations(const SourcePlan &plan)
     pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
     for (int index : pages) {
         Object page = source.document.pages().pageDictionary(index);
-        Object annots = page.isDict() ? page.dictLookup("Annots") : Object(objNull);
+        // Through the engine's reader: poppler's own lookup keeps five object
+        // streams and parses them again and again on files with many.
+        Object annots = page.isDict() ? source.document.objects().resolve(page.dictLookupNF("Annots")) : Object(objNull);
         for (int i = 0; annots.isArray() && i < annots.arrayGetLength(); ++i) {
             const Object &entry = annots.arrayGetNF(i);
             Object annotation = entry.isRef() ? source.document.objects().fetch(entry.getRef()) : Object(objNull);
@@ -295,7 +297,7 @@ void SourceNavigation::Impl::copyAnnotations(int index, int pageNumber, bool fir
     if (firstPageNumber == 0)
         firstPageNumber = pageNumber;
     Object page = source.document.pages().pageDictionary(index);
-    Object annots = page.dictLookup("Annots");
+    Object annots = page.isDict() ? source.document.objects().resolve(page.dictLookupNF("Annots")) : Object(objNull);
     if (!annots.isArray())
         return;
     std::vector<AnnotationCopy> copies;
