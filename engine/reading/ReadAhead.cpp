@@ -70,7 +70,11 @@ ReadAhead::~ReadAhead()
 // Each worker opens its own copy of the document, then parses what is queued.
 void ReadAhead::work()
 {
-    std::unique_ptr<PDFDoc> copy = openCopy();
+    std::unique_ptr<PDFDoc> copy;
+    try {
+        copy = openCopy();
+    } catch (...) { // out of memory, say: the reader parses alone
+    }
     if (copy && !copy->isOk())
         copy.reset();
     std::unique_lock<std::mutex> lock(mutex);
@@ -97,13 +101,19 @@ void ReadAhead::work()
 
 // Only a stream that the copy finds where the reader's table put it: a table
 // that one of the two repaired on its own would give different objects.
+// Nothing may leave a thread: on any exception the reader parses the stream.
 bool ReadAhead::parse(XRef &copy, int streamNumber, ParsedObjectStream &parsed) const
 {
     XRefEntry *entry = copy.getEntry(streamNumber, false);
     std::int64_t expected = layout.offsets[layout.position.at(streamNumber)];
     if (!entry || entry->type != xrefEntryUncompressed || entry->offset != expected)
         return false;
-    return parseObjectStream(copy, &owner, streamNumber, parsed);
+    try {
+        return parseObjectStream(copy, &owner, streamNumber, parsed);
+    } catch (...) {
+        parsed = ParsedObjectStream();
+        return false;
+    }
 }
 
 bool ReadAhead::stillCurrent(int streamNumber) const
