@@ -96,8 +96,9 @@ void SourceDocument::readAhead(bool on)
 {
     if (!objectReader)
         return;
-    if (on && jobCount() > 1)
-        objectReader->readAhead([this] { return openCopy(); }, jobCount() - 1);
+    int jobs = on ? jobCount() : 1;
+    if (jobs > 1)
+        objectReader->readAhead([this] { return openCopy(); }, jobs - 1);
     else
         objectReader->stopReadingAhead();
 }
